@@ -1,0 +1,107 @@
+#include "cli/Cli.h"
+
+#include <memory>
+
+#include "app/Config.h"
+#include "cli/ConsoleUserInterface.h"
+#include "cli/DumpJson.h"
+#include "cli/InfoTable.h"
+#include "measurement/MeasurementReader.h"
+#include "platform/LangText.h"
+#include "platform/Paths.h"
+
+namespace zephirax {
+
+namespace {
+
+constexpr const char* Usage =
+    "Usage: zephirax-cli COMMAND [OPTIONS] FILE\n"
+    "\n"
+    "Commands:\n"
+    "  dump FILE        load a measurement file and print it with its evaluation as one\n"
+    "                   JSON object; exit status 1 when the file is rejected\n"
+    "  info FILE [--lang de|en|fr|es] [--pressure bar|MPa|psi] [--power kW|hp]\n"
+    "                   print the evaluation per cylinder and the engine means;\n"
+    "                   language and units default to the configuration file\n"
+    "  --help           show this text\n";
+
+int BadArguments(std::ostream& err, const std::string& why) {
+  err << "zephirax-cli: " << why << "\n\n" << Usage;
+  return 2;
+}
+
+// Index of `value` in `choices`, or -1.
+int Choice(const std::string& value, std::initializer_list<const char*> choices) {
+  int index = 0;
+  for (const char* choice : choices) {
+    if (value == choice) return index;
+    ++index;
+  }
+  return -1;
+}
+
+// Messages on the command line are always English.
+bool Load(MeasurementData& data, const std::string& fileName, std::ostream& err) {
+  ConsoleUserInterface ui(err);
+  return LoadMeasurement(data, fileName, English, ui);
+}
+
+int Dump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 2) return BadArguments(err, "dump takes exactly one file name");
+  auto data = std::make_unique<MeasurementData>();
+  if (!Load(*data, args[1], err)) {
+    out << RejectedJson() << '\n';
+    return 1;
+  }
+  out << MeasurementJson(*data) << '\n';
+  return 0;
+}
+
+int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  Settings settings;
+  ReadConfig(settings, AppDataDir());
+  InfoOptions options{settings.Language, settings.PressureUnit, settings.PowerUnit, ""};
+  for (size_t k = 1; k < args.size(); ++k) {
+    const std::string& arg = args[k];
+    if (arg == "--lang" || arg == "--pressure" || arg == "--power") {
+      if (k + 1 >= args.size()) return BadArguments(err, arg + " needs a value");
+      const std::string& value = args[++k];
+      int code = -1;
+      if (arg == "--lang") {
+        code = options.Language = Choice(value, {"de", "en", "fr", "es"});
+      } else if (arg == "--pressure") {
+        code = options.PressureUnit = Choice(value, {"bar", "MPa", "psi"});
+      } else {
+        code = options.PowerUnit = Choice(value, {"kW", "hp"});
+      }
+      if (code < 0) return BadArguments(err, "unknown value '" + value + "' for " + arg);
+    } else if (arg.starts_with("--")) {
+      return BadArguments(err, "unknown option " + arg);
+    } else if (options.FileName.empty()) {
+      options.FileName = arg;
+    } else {
+      return BadArguments(err, "info takes one file name");
+    }
+  }
+  if (options.FileName.empty()) return BadArguments(err, "info needs a file name");
+  auto data = std::make_unique<MeasurementData>();
+  if (!Load(*data, options.FileName, err)) return 1;
+  out << InfoTable(*data, options);
+  return 0;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.empty()) return BadArguments(err, "no command given");
+  const std::string& command = args[0];
+  if (command == "--help" || command == "-h" || command == "help") {
+    out << Usage;
+    return 0;
+  }
+  if (command == "dump") return Dump(args, out, err);
+  if (command == "info") return Info(args, out, err);
+  return BadArguments(err, "unknown command '" + command + "'");
+}
+
+}  // namespace zephirax

@@ -1,0 +1,12 @@
+#include "cli/ConsoleUserInterface.h"
+
+namespace zephirax {
+
+MsgResult ConsoleUserInterface::MessageBox(const std::string& caption, const std::string& text,
+                                           MsgButtons buttons) {
+  err_ << caption << ' ' << text << '\n';
+  return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgResult::Ok
+                                                                      : MsgResult::Yes;
+}
+
+}  // namespace zephirax

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// Walks the bytes of a measurement file the way every reader and writer of the
+// format does: a start test on the first four bytes, then a window over the
+// last five bytes read, in which the keys of the items are recognised. An
+// item's values are read straight from the bytes and never pass the window.
+
+namespace zephirax {
+
+// Why a file could not be read.
+enum class FileFault {
+  NotDataFile,  // could not be opened, or failed the start test
+  Unreadable,   // a value did not convert, a count is out of range, or the file ends inside an item
+};
+
+struct FileFaultError : std::runtime_error {
+  explicit FileFaultError(FileFault faultKind)
+      : std::runtime_error("measurement file fault"), Kind(faultKind) {}
+  FileFault Kind;
+};
+
+class KeywordScanner {
+ public:
+  explicit KeywordScanner(std::string_view bytes) : bytes_(bytes) {}
+
+  // Reads the first four bytes; a leading 0 byte is dropped. True when the file
+  // starts like a measurement file: CR first, LF second or 'L' third.
+  bool StartTest();
+
+  // Moves the next byte into the window; false at the end of the file.
+  bool Advance();
+
+  // True when window positions 1..key.size() hold `key` (keys of 3 or 4 letters).
+  bool Matches(std::string_view key) const {
+    return key.size() <= window_.size() && std::string_view(window_.data(), key.size()) == key;
+  }
+  // Window position 1..5.
+  char WindowAt(int position) const { return window_[position - 1]; }
+
+  // Item reading; everything that reads a value throws FileFaultError(Unreadable)
+  // when the file ends first. Skipping stops quietly at the end of the file:
+  // a value read after it fails anyway, and a trailing skip may run off the end.
+  void Skip(size_t count);
+  char Byte();
+  std::string_view Chars(size_t count);
+  // Characters up to a ';' or CR (consumed, not returned), at most maxChars of them.
+  std::string_view CharsUntilSeparator(size_t maxChars);
+  float Float(size_t width);
+  double Double(size_t width);
+  int32_t Int(size_t width);
+  double ToDouble(std::string_view field) const;
+  int32_t ToInt(std::string_view field) const;
+
+  size_t Position() const { return position_; }
+  size_t Size() const { return bytes_.size(); }
+  void Seek(size_t position) { position_ = position < bytes_.size() ? position : bytes_.size(); }
+  std::string_view Bytes() const { return bytes_; }
+
+ private:
+  std::string_view bytes_;
+  size_t position_ = 0;
+  std::array<char, 5> window_{};
+};
+
+// Throws FileFaultError(Unreadable).
+[[noreturn]] void ThrowUnreadable();
+
+}  // namespace zephirax

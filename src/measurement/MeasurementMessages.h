@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/LangText.h"
+
+// The measurement readers' messages. French shows the English caption here.
+
+namespace zephirax {
+
+inline constexpr LangText MeasurementErrorCaption{"Fehler :", "Error :", "Error :", "Falta :"};
+
+inline constexpr LangText NotADataFileText{
+    "Dies ist keine ZEPHIRAX Daten-Datei !", "This is not a ZEPHIRAX data file !",
+    "This is not a ZEPHIRAX data file !", " No es un fichero de datos para el ZEPHIRAX !"};
+
+inline constexpr LangText CouldNotReadFileText{
+    "Konnte ZEPHIRAX Daten-Datei nicht lesen!", "Could not open ZEPHIRAX data file !",
+    "Could not open ZEPHIRAX data file !", "No puedo abr\xC3\xADr el fichero de datos !"};
+
+}  // namespace zephirax

@@ -1,0 +1,400 @@
+#include "measurement/MeasurementReader.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <memory>
+
+#include "measurement/Evaluation.h"
+#include "measurement/KeywordScanner.h"
+#include "measurement/MeasurementMessages.h"
+
+namespace zephirax {
+
+namespace {
+
+// Anything larger is not a measurement (the largest real file is well below 1 MiB).
+constexpr std::streamoff MaxFileSize = 64 << 20;
+
+class Reader {
+ public:
+  Reader(MeasurementData& data, std::string_view bytes) : d_(data), in_(bytes) {}
+
+  void Run() {
+    d_.TdcShift.fill(0);
+    d_.HasMipBlock = false;
+    d_.HasExtraChannel = false;
+    d_.ExtraIsAcl = false;
+    d_.ExtraIsBinary = false;
+
+    if (!in_.StartTest()) throw FileFaultError(FileFault::NotDataFile);
+    while (in_.Advance()) Dispatch();
+    // Everything that works on a measurement needs a cylinder count; a file
+    // that never gave one (and found none from an earlier file) is unusable.
+    if (d_.CylCount < 1 || d_.CylCount > MaxCylinders) ThrowUnreadable();
+
+    if (d_.HasExtraChannel && d_.ExtraIsBinary) ReadBinaryTail();
+    for (int i = 1; i <= d_.CylCount; ++i) {
+      const Curve raw = d_.PressureCurve[i];
+      PeakPreservingSmooth(raw, d_.PressureCurve[i], CurveSamples(d_));
+    }
+    d_.SetupValid = -1;
+  }
+
+ private:
+  // Keys in the order they are tried; the first that matches reads its item.
+  void Dispatch() {
+    if (in_.Matches("SION")) return Version();
+    if (in_.Matches("DATE")) return Text(10, d_.MeasDate);
+    if (in_.Matches("TIME")) return Text(5, d_.MeasTime);
+    if (in_.Matches("DERS")) return d_.CylCount = Count(2, 1, MaxCylinders), void();
+    if (in_.Matches("MODE")) return Mode();
+    if (in_.Matches("TYPE")) return d_.InLineEngine = Flag("Ll"), void();
+    if (in_.Matches("NGLE")) return d_.VAngle = Value(5), void();
+    if (in_.Matches("NROD")) return d_.ConRod = Whole(4), void();
+    if (in_.Matches("BORE")) return d_.Bore = Whole(4), void();
+    if (in_.Matches("ROKE") && in_.WindowAt(5) == '\r') return d_.Stroke = Whole(4), void();
+    if (in_.Matches("NSOR")) return d_.TdcSensor = Flag("Y"), void();
+    if (in_.Matches("CTIO")) return TdcCorrection();
+    if (in_.Matches("RDER")) return FiringOrder();
+    if (in_.Matches("ATIO")) return TdcDeviation();
+    if (in_.Matches("RPM")) return Rpm();
+    if (in_.Matches("XMIN")) return PmaxStatistics();
+    if (in_.Matches("NENG")) return d_.EnginePmaxMean = static_cast<float>(Value(5)), void();
+    if (in_.Matches("FCYL")) return Fcyl();
+    if (in_.Matches(">MEA")) return Mea();
+    if (in_.Matches("OKES")) return d_.StrokeCount = Count(2, 1, MaxStrokes), void();
+    if (in_.Matches("IMIT")) return d_.PmaxDevLimit = Value(4), void();
+    if (in_.Matches("SCAV")) return d_.Pscav = Value(4), void();
+    if (in_.Matches("URES")) return StrokePressures();
+    if (in_.Matches("MIP")) return Mip();
+    if (in_.Matches("OWER")) return Power();
+    if (in_.Matches("URVE")) return PressureBlock();
+    if (in_.Matches("UE1")) return BinaryChannel(false);
+    if (in_.Matches("CL1")) return BinaryChannel(true);
+    if (in_.Matches("HIFT")) return Shift();
+    if (in_.Matches("UEL")) return FuelBlock();
+  }
+
+  int Cylinders() const { return d_.CylCount; }
+
+  // skip 1; `width` characters; skip 2 — the shape of most one-value items.
+  std::string_view Line(size_t width) {
+    in_.Skip(1);
+    const std::string_view chars = in_.Chars(width);
+    in_.Skip(2);
+    return chars;
+  }
+  double Value(size_t width) { return in_.ToDouble(Line(width)); }
+  int32_t Whole(size_t width) { return in_.ToInt(Line(width)); }
+  int32_t Count(size_t width, int low, int high) {
+    const int32_t count = Whole(width);
+    if (count < low || count > high) ThrowUnreadable();
+    return count;
+  }
+  int32_t Flag(std::string_view trueLetters) {
+    return Line(1).find_first_of(trueLetters) == 0 ? 1 : 0;
+  }
+  void Text(size_t width, std::string& target) {
+    const std::string_view chars = Line(width);
+    target.assign(chars.substr(0, chars.find('\0')));  // the text ends at a 0 byte
+  }
+
+  void Version() { version_.assign(Line(4)); }
+
+  void Mode() {
+    modeSeen_ = true;
+    const int32_t cycle = Whole(1);
+    if (cycle != 2 && cycle != 4) ThrowUnreadable();
+    d_.StrokeCycle = cycle;
+  }
+
+  void TdcCorrection() {
+    in_.Skip(2);
+    d_.TdcCorrection = in_.Double(5);
+    in_.Skip(1);
+  }
+
+  void FiringOrder() {
+    in_.Skip(1);
+    for (int i = 1; i <= Cylinders(); ++i) {
+      d_.FiringOrder[i] = in_.Int(2);
+      in_.Skip(1);
+    }
+    in_.Skip(1);
+  }
+
+  void TdcDeviation() {
+    in_.Skip(2);
+    for (int i = 1; i <= Cylinders(); ++i)
+      d_.TdcDeviation[i] = in_.ToDouble(in_.CharsUntilSeparator(20));
+  }
+
+  void Rpm() {
+    for (int i = 1; i <= Cylinders(); ++i) {
+      std::string field(in_.Chars(4));
+      const char fifth = in_.Byte();
+      if (fifth == '\r') {
+        in_.Skip(1);
+      } else {
+        field.push_back(fifth);
+        in_.Skip(2);
+      }
+      d_.CylRpm[i] = static_cast<float>(in_.ToDouble(field));
+    }
+  }
+
+  void PmaxStatistics() {
+    in_.Skip(1);
+    for (int i = 1; i <= Cylinders(); ++i) {
+      d_.PmaxMean[i] = in_.Int(3);
+      in_.Skip(1);
+      d_.PmaxHigh[i] = in_.Int(3);
+      in_.Skip(1);
+      d_.PmaxLow[i] = in_.Int(3);
+      in_.Skip(2);
+    }
+    int32_t highest = 0;
+    for (int i = 1; i <= Cylinders(); ++i) highest = std::max(highest, d_.PmaxHigh[i]);
+    float axis = 50;
+    if (highest > 50) axis = 75;
+    if (highest > 75) axis = 100;
+    if (highest > 100) axis = 150;
+    if (highest > 150) axis = 200;
+    if (highest > 200) axis = 250;
+    d_.PressureAxisMax = axis;
+  }
+
+  void Fcyl() {
+    in_.Skip(1);
+    for (int i = 1; i <= Cylinders(); ++i) {
+      d_.CylValueFCYL[i] = static_cast<float>(in_.ToDouble(in_.CharsUntilSeparator(7)));
+    }
+  }
+
+  void Mea() {
+    in_.Skip(2);
+    for (int i = 1; i <= Cylinders(); ++i) {
+      d_.CylValueMEA1[i] = in_.Float(5);
+      in_.Skip(1);
+      d_.CylValueMEA2[i] = in_.Float(5);
+      in_.Skip(2);
+    }
+  }
+
+  void StrokePressures() {
+    in_.Skip(1);
+    for (int i = 1; i <= Cylinders(); ++i) {
+      for (int k = 1; k <= d_.StrokeCount; ++k) {
+        d_.StrokePmax[i][k] = in_.Int(3);
+        in_.Skip(1);
+      }
+      in_.Skip(1);
+    }
+  }
+
+  void Mip() {
+    d_.HasMipBlock = true;
+    for (int i = 1; i <= Cylinders(); ++i) {
+      d_.CylMip[i] = in_.Float(5);
+      in_.Skip(1);
+    }
+    in_.Skip(2);
+  }
+
+  void Power() {
+    in_.Skip(1);
+    for (int i = 1; i <= Cylinders(); ++i) {
+      std::string_view field = in_.Chars(5);
+      if (field[4] < '0' || field[4] > '9') field.remove_suffix(1);
+      d_.CylPind[i] = in_.ToInt(field);
+      in_.Skip(1);
+    }
+    in_.Skip(2);
+  }
+
+  void BinaryChannel(bool acl) {
+    d_.HasExtraChannel = true;
+    d_.ExtraIsBinary = true;
+    if (acl) d_.ExtraIsAcl = true;
+    d_.ExtraAxisMax = 500;
+  }
+
+  void Shift() {
+    in_.Skip(1);
+    for (int i = 1; i <= Cylinders(); ++i) {
+      d_.TdcShift[i] = in_.Float(5);
+      in_.Skip(1);
+    }
+  }
+
+  void PressureBlock() {
+    in_.Skip(3);
+    ReadBlock(d_.PressureCurve, 5, false);
+  }
+
+  void FuelBlock() {
+    d_.HasExtraChannel = true;
+    d_.ExtraIsBinary = false;
+    d_.ExtraAxisMax = 500;
+    ReadBlock(d_.ExtraCurve, d_.HasMipBlock ? 6 : 5, true);
+  }
+
+  // Fuel values beyond the axis widen it in steps of 250, at most four per value.
+  void RaiseExtraAxis(float value) {
+    for (int step = 0; step < 4 && value > d_.ExtraAxisMax; ++step) d_.ExtraAxisMax += 250;
+  }
+
+  // The three curve layouts: N rows of all cylinders (with a MIP item), one
+  // line of 180 values per cylinder (neither MIP nor MODE item), or 180 rows.
+  void ReadBlock(PerCylinder<Curve>& curves, size_t width, bool fuel) {
+    const int n = Cylinders();
+    if (d_.HasMipBlock) {
+      const int rows = version_ >= "4.00" ? SamplesPerCurve : 360;
+      for (int row = 1; row <= rows; ++row) {
+        for (int i = 1; i <= n; ++i) {
+          curves[i][row] = in_.Float(width);
+          if (fuel) RaiseExtraAxis(curves[i][row]);
+          in_.Skip(1);
+        }
+        in_.Skip(2);
+      }
+      if (fuel) ComputeAclAmplitude(rows);
+      if (rows == 360) {
+        for (int i = 1; i <= n; ++i) ExpandTo1440(curves[i]);
+      }
+      in_.Skip(1);
+      return;
+    }
+    // Old files fill only the first 180 samples; what follows must not be left
+    // over from the previously loaded measurement.
+    for (int i = 1; i <= n; ++i)
+      std::fill(curves[i].begin() + CoarseSamples + 1, curves[i].end(), 0.0f);
+    if (!modeSeen_) {
+      for (int i = 1; i <= n; ++i) {
+        for (int s = 1; s <= CoarseSamples; ++s) {
+          curves[i][s] = in_.Float(width);
+          in_.Skip(1);
+        }
+        in_.Skip(2);
+      }
+      in_.Skip(1);
+    } else {
+      for (int s = 1; s <= CoarseSamples; ++s) {
+        for (int i = 1; i <= n; ++i) {
+          curves[i][s] = in_.Float(width);
+          in_.Skip(1);
+        }
+        in_.Skip(2);
+      }
+    }
+  }
+
+  // Largest deviation of any cylinder's second curve from that curve's own mean
+  // over its first `samples` samples.
+  void ComputeAclAmplitude(int samples) {
+    d_.AclAmplitude = 0;
+    for (int i = 1; i <= Cylinders(); ++i) {
+      const Curve& x = d_.ExtraCurve[i];
+      double sum = 0;
+      for (int s = 1; s <= samples; ++s) sum += x[s];
+      const double mean = sum / samples;
+      double hi = 0;
+      double lo = 5000;
+      for (int s = 1; s <= samples; ++s) {
+        hi = std::max(hi, x[s] - mean);
+        lo = std::min(lo, x[s] - mean);
+      }
+      d_.AclAmplitude =
+          std::max({d_.AclAmplitude, static_cast<float>(hi), static_cast<float>(std::fabs(lo))});
+    }
+  }
+
+  // The second curves stored as 360 little-endian singles per cylinder at the
+  // end of the file; they are always expanded to 1440 samples, so the ACL
+  // amplitude is taken over all 1440.
+  void ReadBinaryTail() {
+    const size_t tailSize = static_cast<size_t>(Cylinders()) * 1440;
+    if (in_.Size() < tailSize) ThrowUnreadable();
+    in_.Seek(in_.Size() - tailSize);
+    for (int i = 1; i <= Cylinders(); ++i) {
+      for (int s = 1; s <= 360; ++s) {
+        const std::string_view raw = in_.Chars(4);
+        uint32_t bits = 0;
+        for (int b = 3; b >= 0; --b) bits = (bits << 8) | static_cast<unsigned char>(raw[b]);
+        const float value = std::bit_cast<float>(bits);
+        // Only a real number can be drawn or scaled.
+        if (!std::isfinite(value)) ThrowUnreadable();
+        d_.ExtraCurve[i][s] = value;
+        RaiseExtraAxis(value);
+      }
+      ExpandTo1440(d_.ExtraCurve[i]);
+    }
+    if (d_.ExtraIsAcl) ComputeAclAmplitude(SamplesPerCurve);
+  }
+
+  MeasurementData& d_;
+  KeywordScanner in_;
+  std::string version_;  // a file without a version counts as older than "4.00"
+  bool modeSeen_ = false;
+};
+
+bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) return false;
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (size < 0 || size > MaxFileSize) return false;
+  in.seekg(0, std::ios::beg);
+  bytes.resize(static_cast<size_t>(size));
+  in.read(bytes.data(), size);
+  return static_cast<bool>(in) || size == 0;
+}
+
+void ShowFault(FileFault fault, int language, UserInterface& ui) {
+  ui.MessageBox(
+      Tr(MeasurementErrorCaption, language),
+      Tr(fault == FileFault::NotDataFile ? NotADataFileText : CouldNotReadFileText, language));
+}
+
+}  // namespace
+
+void ExpandTo1440(Curve& curve) {
+  // Backwards, so that no source sample is overwritten before it is used.
+  for (int k = 360; k >= 1; --k) {
+    const double p = curve[k];
+    const double d = k < 360 ? curve[k + 1] - p : static_cast<double>(curve[360]) - curve[359];
+    curve[4 * k - 3] = static_cast<float>(p);
+    curve[4 * k - 2] = static_cast<float>(p + d / 4);
+    curve[4 * k - 1] = static_cast<float>(p + d / 2);
+    curve[4 * k] = static_cast<float>(p + 0.75 * d);
+  }
+}
+
+bool LoadMeasurementBytes(MeasurementData& data, std::string_view bytes, int language,
+                          UserInterface& ui) {
+  // Load into a copy and take it over only when the whole file was accepted.
+  auto loaded = std::make_unique<MeasurementData>(data);
+  try {
+    Reader(*loaded, bytes).Run();
+  } catch (const FileFaultError& fault) {
+    ShowFault(fault.Kind, language, ui);
+    return false;
+  }
+  data = std::move(*loaded);
+  return true;
+}
+
+bool LoadMeasurement(MeasurementData& data, const std::string& fileName, int language,
+                     UserInterface& ui) {
+  std::string bytes;
+  if (!ReadWholeFile(fileName, bytes)) {
+    ShowFault(FileFault::NotDataFile, language, ui);
+    return false;
+  }
+  return LoadMeasurementBytes(data, bytes, language, ui);
+}
+
+}  // namespace zephirax

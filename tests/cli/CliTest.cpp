@@ -1,0 +1,160 @@
+#include "cli/Cli.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "measurement/Evaluation.h"
+#include "support/JsonValue.h"
+#include "support/MeasurementFileBuilder.h"
+#include "support/TempDir.h"
+
+namespace zephirax {
+namespace {
+
+using test::JsonValue;
+
+struct CliRun {
+  int Status = 0;
+  std::string Out, Err;
+};
+
+CliRun Cli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  CliRun run;
+  run.Status = RunCli(args, out, err);
+  run.Out = out.str();
+  run.Err = err.str();
+  return run;
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The info command reads the configuration: keep it away from the user's.
+    setenv("XDG_CONFIG_HOME", dir_.Path().c_str(), 1);
+  }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    test::WriteBytes(dir_.File(name), bytes);
+    return dir_.File(name);
+  }
+  test::TempDir dir_;
+};
+
+TEST_F(CliTest, DumpFollowsTheContract) {
+  test::MeasurementFileBuilder file;
+  file.Cylinders = 3;
+  file.Strokes = 4;
+  file.Extra = "FUEL";
+  file.Shift = true;
+  const CliRun run = Cli({"dump", Write("a.KV", file.Build())});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const JsonValue json = test::ParseJson(run.Out);
+  const std::vector<std::string> keys = {
+      "accepted",     "MeasDate",      "MeasTime",        "CylCount",       "StrokeCycle",
+      "InLineEngine", "VAngle",        "ConRod",          "Bore",           "Stroke",
+      "TdcSensor",    "TdcCorrection", "FiringOrder",     "TdcDeviation",   "CylRpm",
+      "PmaxMean",     "PmaxHigh",      "PmaxLow",         "EnginePmaxMean", "StrokeCount",
+      "PmaxDevLimit", "Pscav",         "StrokePmax",      "HasMipBlock",    "CylMip",
+      "CylPind",      "TdcShift",      "HasExtraChannel", "ExtraIsAcl",     "ExtraIsBinary",
+      "ExtraAxisMax", "AclAmplitude",  "PressureAxisMax", "PressureCurve",  "ExtraCurve",
+      "Evaluation"};
+  EXPECT_EQ(json.Keys(), keys);
+  EXPECT_TRUE(json["accepted"].Bool);
+  EXPECT_EQ(json["MeasDate"].String, "06.12.2026");
+  EXPECT_EQ(json["CylCount"].Number, 3);
+  EXPECT_EQ(json["Pscav"].Number, 2.35);
+  EXPECT_EQ(json["FiringOrder"].Array.size(), 3u);
+  ASSERT_EQ(json["StrokePmax"].Array.size(), 3u);
+  EXPECT_EQ(json["StrokePmax"][2].Array.size(), 4u);
+  EXPECT_EQ(json["StrokePmax"][2][3].Number, 47);
+  ASSERT_EQ(json["PressureCurve"].Array.size(), 3u);
+  EXPECT_EQ(json["PressureCurve"][0].Array.size(), 1440u);
+  EXPECT_EQ(json["ExtraCurve"][2].Array.size(), 1440u);
+  // Floats are printed so that they read back as the same float.
+  EXPECT_EQ(static_cast<float>(json["CylMip"][1].Number), 15.2f);
+  EXPECT_EQ(static_cast<float>(json["TdcShift"][2].Number), -1.5f);
+  const JsonValue& eval = json["Evaluation"];
+  EXPECT_EQ(eval.Keys(), (std::vector<std::string>{"pTDC", "pmax", "apmax", "pexp", "IntegratedMip",
+                                                   "IndicatedPower", "PmaxDeviationPercent",
+                                                   "MipDeviationPercent"}));
+  EXPECT_EQ(static_cast<float>(eval["pmax"][0].Number), json["PressureCurve"][0][1439].Number);
+  EXPECT_EQ(eval["apmax"][0].Number, (1440 - 721) / 4.0);
+  EXPECT_EQ(static_cast<float>(eval["IndicatedPower"][0].Number),
+            IndicatedPower(2, 91.5f, 15.1f, 500, 1900));
+  EXPECT_NEAR(eval["PmaxDeviationPercent"][0].Number, -100.0 / 42, 1e-4);  // 41 against 42
+
+  file.Extra = "";
+  const JsonValue plain = test::ParseJson(Cli({"dump", Write("b.KV", file.Build())}).Out);
+  EXPECT_FALSE(plain.Has("ExtraCurve"));
+}
+
+TEST_F(CliTest, DumpOfARejectedFile) {
+  const CliRun run = Cli({"dump", Write("bad.KV", "ABCDEFG")});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(test::ParseJson(run.Out).Keys(), std::vector<std::string>{"accepted"});
+  EXPECT_FALSE(test::ParseJson(run.Out)["accepted"].Bool);
+  EXPECT_NE(run.Err.find("This is not a ZEPHIRAX data file !"), std::string::npos);
+  const CliRun missing = Cli({"dump", dir_.File("missing.KV")});
+  EXPECT_EQ(missing.Status, 1);
+}
+
+TEST_F(CliTest, InfoInTheChosenLanguageAndUnits) {
+  const std::string file = Write("a.KV", test::MeasurementFileBuilder().Build());
+  CliRun run = Cli({"info", file, "--lang", "fr", "--pressure", "psi", "--power", "hp"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_NE(run.Out.find("pPMH"), std::string::npos);
+  EXPECT_NE(run.Out.find("[psi]"), std::string::npos);
+  EXPECT_NE(run.Out.find("[hp]"), std::string::npos);
+  EXPECT_NE(run.Out.find("Moy"), std::string::npos);
+  // MIP 15.1 bar in psi with the program's factor 14.525.
+  EXPECT_NE(run.Out.find("219.3"), std::string::npos) << run.Out;
+
+  // Defaults come from the configuration file.
+  test::WriteBytes(dir_.File("VOLTAN/ZEPHIRAX.INI"), "");
+  std::filesystem::create_directories(dir_.Path() / "VOLTAN");
+  test::WriteBytes(dir_.File("VOLTAN/ZEPHIRAX.INI"),
+                   "[Language]\r\nLanguage=deutsch\r\n[Units]\r\nPressure=Mpa\r\n");
+  run = Cli({"info", file});
+  ASSERT_EQ(run.Status, 0);
+  EXPECT_NE(run.Out.find("Datei :"), std::string::npos);
+  EXPECT_NE(run.Out.find("[MPa]"), std::string::npos);
+}
+
+TEST_F(CliTest, BadArguments) {
+  EXPECT_EQ(Cli({"--help"}).Status, 0);
+  EXPECT_NE(Cli({"--help"}).Out.find("Usage"), std::string::npos);
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"frobnicate"},
+                                             {"dump"},
+                                             {"dump", "a", "b"},
+                                             {"info"},
+                                             {"info", "x.KV", "--lang"},
+                                             {"info", "x.KV", "--lang", "nl"},
+                                             {"info", "x.KV", "--pressure", "kPa"},
+                                             {"info", "x.KV", "--bogus"}}) {
+    const CliRun run = Cli(args);
+    EXPECT_NE(run.Status, 0);
+    EXPECT_FALSE(run.Err.empty());
+  }
+  EXPECT_EQ(Cli({"info", dir_.File("missing.KV")}).Status, 1);
+}
+
+TEST_F(CliTest, TheProgramItselfPrintsTheDump) {
+  const std::string file = Write("a.KV", test::MeasurementFileBuilder().Build());
+  const std::string command = std::string(ZEPHIRAX_CLI) + " dump '" + file + "'";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buffer[65536];
+  size_t n = 0;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+  EXPECT_EQ(pclose(pipe), 0);
+  EXPECT_EQ(test::ParseJson(out)["CylCount"].Number, 2);
+}
+
+}  // namespace
+}  // namespace zephirax

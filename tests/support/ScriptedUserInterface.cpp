@@ -1,0 +1,44 @@
+#include "support/ScriptedUserInterface.h"
+
+namespace zephirax::test {
+
+MsgResult ScriptedUserInterface::MessageBox(const std::string& caption, const std::string& text,
+                                            MsgButtons buttons) {
+  Messages.push_back({caption, text, buttons});
+  if (!MessageAnswers.empty()) {
+    const MsgResult answer = MessageAnswers.front();
+    MessageAnswers.pop_front();
+    return answer;
+  }
+  return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgResult::Ok
+                                                                      : MsgResult::Yes;
+}
+
+std::optional<std::string> ScriptedUserInterface::NextFile() {
+  if (FileAnswers.empty()) return std::nullopt;
+  auto answer = FileAnswers.front();
+  FileAnswers.pop_front();
+  return answer;
+}
+
+std::optional<std::string> ScriptedUserInterface::OpenFileName(const std::string&,
+                                                               const std::string&,
+                                                               const std::vector<FileFilter>&) {
+  return NextFile();
+}
+
+std::optional<std::string> ScriptedUserInterface::SaveFileName(const std::string&,
+                                                               const std::string&,
+                                                               const std::vector<FileFilter>&) {
+  return NextFile();
+}
+
+std::optional<std::string> ScriptedUserInterface::InputBox(const std::string&, const std::string&,
+                                                           const std::string&) {
+  if (InputAnswers.empty()) return std::nullopt;
+  auto answer = InputAnswers.front();
+  InputAnswers.pop_front();
+  return answer;
+}
+
+}  // namespace zephirax::test

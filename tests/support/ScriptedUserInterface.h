@@ -1,0 +1,42 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/UserInterface.h"
+
+namespace zephirax::test {
+
+// A UserInterface that records what was shown and answers from a script.
+class ScriptedUserInterface : public UserInterface {
+ public:
+  struct Message {
+    std::string Caption;
+    std::string Text;
+    MsgButtons Buttons;
+  };
+
+  std::vector<Message> Messages;
+  std::deque<MsgResult> MessageAnswers;                 // default: Ok / Yes
+  std::deque<std::optional<std::string>> FileAnswers;   // default: cancelled
+  std::deque<std::optional<std::string>> InputAnswers;  // default: cancelled
+  int Beeps = 0;
+  int HourglassOn = 0;
+
+  MsgResult MessageBox(const std::string& caption, const std::string& text,
+                       MsgButtons buttons) override;
+  std::optional<std::string> OpenFileName(const std::string& title, const std::string& folder,
+                                          const std::vector<FileFilter>& filters) override;
+  std::optional<std::string> SaveFileName(const std::string& title, const std::string& folder,
+                                          const std::vector<FileFilter>& filters) override;
+  std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                      const std::string& preset) override;
+  void Beep() override { ++Beeps; }
+  void Hourglass(bool on) override { HourglassOn += on ? 1 : -1; }
+
+ private:
+  std::optional<std::string> NextFile();
+};
+
+}  // namespace zephirax::test
