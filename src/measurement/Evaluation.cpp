@@ -1,5 +1,6 @@
 #include "measurement/Evaluation.h"
 
+#include <array>
 #include <cmath>
 
 namespace zephirax {
@@ -66,19 +67,34 @@ CylinderResult CylinderValues(const MeasurementData& data, int cylinder) {
   return result;
 }
 
+namespace {
+// cos(phi) and cos(2 phi) at every sample angle, with the rounded constants;
+// they do not depend on the engine, so they are worked out once.
+struct CrankAngleTable {
+  std::array<double, SamplesPerCurve + 1> Cos{};
+  std::array<double, SamplesPerCurve + 1> Cos2{};
+  CrankAngleTable() {
+    for (int s = 1; s <= SamplesPerCurve; ++s) {
+      const double phi = -180.0 + 0.25 * (s - 1);
+      Cos[s] = std::cos(Pi * phi / 180.0);
+      Cos2[s] = std::cos(TwoPi * phi / 180.0);
+    }
+  }
+};
+}  // namespace
+
 float IntegrateMip(const MeasurementData& data, int cylinder, float stroke, float conRod) {
   if (!ValidCylinder(data, cylinder)) return 0;
   const double bore = data.Bore;
   const double sweptVolume = QuarterPi * bore * bore * stroke;
   if (sweptVolume == 0 || conRod == 0) return 0;
+  static const CrankAngleTable angles;
   const double radius = stroke / 2.0;
   const double rodRatio = stroke / (8.0 * conRod);
   const Curve& p = data.PressureCurve[cylinder];
 
   auto volume = [&](int s) {
-    const double phi = -180.0 + 0.25 * (s - 1);
-    const double travel = radius * ((1 - std::cos(Pi * phi / 180.0)) +
-                                    rodRatio * (1 - std::cos(TwoPi * phi / 180.0)));
+    const double travel = radius * ((1 - angles.Cos[s]) + rodRatio * (1 - angles.Cos2[s]));
     return QuarterPi * bore * bore * travel;
   };
 

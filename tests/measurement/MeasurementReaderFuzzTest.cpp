@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+
+#include "measurement/MeasurementReader.h"
+#include "platform/LangText.h"
+#include "support/MeasurementFileBuilder.h"
+#include "support/ScriptedUserInterface.h"
+
+// Whatever bytes a file holds, the reader must not crash, must not read past
+// its input (the sanitizer build runs this), and must either accept a file
+// whose counts are usable or leave the measurement exactly as it was.
+
+namespace zephirax {
+namespace {
+
+using test::MeasurementFileBuilder;
+
+// Keys and fragments that steer the reader into its item handlers.
+const char* const Fragments[] = {"URVE\r\n",
+                                 "MIP\r\n",
+                                 "FUEL\r\n",
+                                 "ACL1\r\n",
+                                 "FUE1\r\n",
+                                 "CYLINDERS\r\n20\r\n",
+                                 "STROKES\r\n30\r\n",
+                                 "SHIFT\r\n",
+                                 "VERSION\r\n4.00\r\n",
+                                 "RPM\r\n",
+                                 "MODE\r\n4\r\n",
+                                 "\r\n",
+                                 "0-",
+                                 ";;;;",
+                                 "OWER\r\n"};
+
+std::string Mutate(const std::string& good, std::mt19937& rng) {
+  std::string bytes = good;
+  auto pick = [&](size_t n) { return n == 0 ? 0 : static_cast<size_t>(rng() % n); };
+  const int edits = 1 + static_cast<int>(rng() % 6);
+  for (int e = 0; e < edits && !bytes.empty(); ++e) {
+    switch (rng() % 6) {
+      case 0:
+        bytes[pick(bytes.size())] = static_cast<char>(rng());
+        break;
+      case 1:
+        bytes.resize(pick(bytes.size()));
+        break;
+      case 2:
+        bytes.insert(pick(bytes.size()), Fragments[pick(std::size(Fragments))]);
+        break;
+      case 3: {
+        const size_t from = pick(bytes.size());
+        bytes.erase(from, pick(64));
+        break;
+      }
+      case 4: {
+        const size_t from = pick(bytes.size());
+        bytes.insert(pick(bytes.size()), bytes.substr(from, pick(200)));
+        break;
+      }
+      default: {
+        const size_t at = pick(bytes.size());
+        if (bytes[at] >= '0' && bytes[at] <= '9') bytes[at] = static_cast<char>('0' + rng() % 10);
+      }
+    }
+  }
+  return bytes;
+}
+
+void ExpectSound(const MeasurementData& d) {
+  ASSERT_GE(d.CylCount, 1);
+  ASSERT_LE(d.CylCount, MaxCylinders);
+  ASSERT_GE(d.StrokeCount, 1);
+  ASSERT_LE(d.StrokeCount, MaxStrokes);
+  ASSERT_TRUE(d.StrokeCycle == 2 || d.StrokeCycle == 4);
+  for (int i = 1; i <= d.CylCount; ++i) {
+    for (int s = 1; s <= SamplesPerCurve; ++s) {
+      ASSERT_TRUE(std::isfinite(d.PressureCurve[i][s]));
+      ASSERT_TRUE(std::isfinite(d.ExtraCurve[i][s]));
+    }
+  }
+  ASSERT_TRUE(std::isfinite(d.AclAmplitude) && std::isfinite(d.ExtraAxisMax));
+}
+
+TEST(MeasurementReaderFuzz, MutatedFilesAreAcceptedSoundlyOrChangeNothing) {
+  std::vector<MeasurementFileBuilder> bases(4);
+  bases[1].Extra = "FUEL";
+  bases[1].Shift = true;
+  bases[2].Extra = "ACL1";
+  bases[2].Version = "";
+  bases[3].Mip = false;
+  bases[3].Mode = false;
+  bases[3].Extra = "FUEL";
+
+  std::mt19937 rng(20261206);
+  auto data = std::make_unique<MeasurementData>();
+  int accepted = 0;
+  int rejected = 0;
+  for (int round = 0; round < 4000; ++round) {
+    const std::string good = bases[round % bases.size()].Build();
+    test::ScriptedUserInterface ui;
+    ASSERT_TRUE(LoadMeasurementBytes(*data, good, English, ui));
+    const auto before = std::make_unique<MeasurementData>(*data);
+    const std::string bad = Mutate(good, rng);
+    if (LoadMeasurementBytes(*data, bad, English, ui)) {
+      ++accepted;
+      ExpectSound(*data);
+    } else {
+      ++rejected;
+      ASSERT_TRUE(*data == *before) << "round " << round;
+      ASSERT_EQ(ui.Messages.size(), 1u);
+    }
+    if (HasFatalFailure()) return;
+  }
+  // Both outcomes must really have been exercised.
+  EXPECT_GT(accepted, 100);
+  EXPECT_GT(rejected, 100);
+}
+
+TEST(MeasurementReaderFuzz, RandomBytes) {
+  std::mt19937 rng(7);
+  auto data = std::make_unique<MeasurementData>();
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes(rng() % 3000, '\0');
+    for (char& c : bytes) c = static_cast<char>(rng());
+    // Give some of them a start that passes, so the scanner runs over the rest.
+    if (round % 2 == 0 && bytes.size() >= 4) bytes[2] = 'L';
+    test::ScriptedUserInterface ui;
+    if (LoadMeasurementBytes(*data, bytes, English, ui)) ExpectSound(*data);
+    if (HasFatalFailure()) return;
+  }
+}
+
+}  // namespace
+}  // namespace zephirax
