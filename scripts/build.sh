@@ -8,7 +8,7 @@ build_dir=build
 options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${1:-}" = "--sanitize" ]; then
   build_dir=build-asan
-  options=(-DCMAKE_BUILD_TYPE=Debug -DZEPHIRAX_SANITIZE=ON -DZEPHIRAX_BENCHMARKS=OFF)
+  options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEPHIRAX_SANITIZE=ON -DZEPHIRAX_BENCHMARKS=OFF)
 fi
 
 cmake -S . -B "$build_dir" -G Ninja "${options[@]}" >/dev/null

@@ -78,7 +78,10 @@ class Reader {
     if (in_.Matches("UEL")) return FuelBlock();
   }
 
-  int Cylinders() const { return d_.CylCount; }
+  // Counts from an earlier file or another workflow are trusted only as far
+  // as the arrays reach.
+  int Cylinders() const { return std::clamp(d_.CylCount, 0, MaxCylinders); }
+  int Strokes() const { return std::clamp(d_.StrokeCount, 0, MaxStrokes); }
 
   // skip 1; `width` characters; skip 2 — the shape of most one-value items.
   std::string_view Line(size_t width) {
@@ -187,7 +190,7 @@ class Reader {
   void StrokePressures() {
     in_.Skip(1);
     for (int i = 1; i <= Cylinders(); ++i) {
-      for (int k = 1; k <= d_.StrokeCount; ++k) {
+      for (int k = 1; k <= Strokes(); ++k) {
         d_.StrokePmax[i][k] = in_.Int(3);
         in_.Skip(1);
       }

@@ -94,12 +94,15 @@ TEST(MeasurementReaderFuzz, MutatedFilesAreAcceptedSoundlyOrChangeNothing) {
   bases[3].Mode = false;
   bases[3].Extra = "FUEL";
 
+  std::vector<std::string> goodFiles;
+  for (const auto& base : bases) goodFiles.push_back(base.Build());
+
   std::mt19937 rng(20261206);
   auto data = std::make_unique<MeasurementData>();
   int accepted = 0;
   int rejected = 0;
   for (int round = 0; round < 4000; ++round) {
-    const std::string good = bases[round % bases.size()].Build();
+    const std::string& good = goodFiles[round % goodFiles.size()];
     test::ScriptedUserInterface ui;
     ASSERT_TRUE(LoadMeasurementBytes(*data, good, English, ui));
     const auto before = std::make_unique<MeasurementData>(*data);
