@@ -1,1 +1,27 @@
-int main() { return 0; }
+#include <QApplication>
+#include <QFile>
+#include <QStringList>
+#include <QTimer>
+
+#include "app/QtMainForm.h"
+#include "platform/Paths.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // The application's name, not its display name: Qt would append a display
+  // name to every window title, and the titles are the program's own texts.
+  QApplication::setApplicationName(QStringLiteral("ZEPHIRAX Versio1 1.03a 32/64 Bit"));
+
+  const std::string programDir =
+      zephirax::ProgramDir(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+  zephirax::TMainForm form(programDir);
+  form.showMaximized();
+
+  // A desktop launcher or an unquoted path with blanks hands the file name
+  // over in pieces: everything after the program name is one file name.
+  const QString fileName = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+  if (!fileName.isEmpty()) {
+    QTimer::singleShot(0, &form, [&form, fileName] { form.AnalyseFile(fileName); });
+  }
+  return QApplication::exec();
+}

@@ -47,7 +47,10 @@ std::string Cell(const std::string& text, int width) {
 std::string Number(double value, int decimals) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  return buffer;
+  std::string text = buffer;
+  // A mean of deviations that cancel out is 0, not "-0.0".
+  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  return text;
 }
 
 }  // namespace

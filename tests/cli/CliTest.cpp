@@ -112,6 +112,9 @@ TEST_F(CliTest, InfoInTheChosenLanguageAndUnits) {
   // MIP 15.1 bar in psi with the program's factor 14.525.
   EXPECT_NE(run.Out.find("219.3"), std::string::npos) << run.Out;
 
+  // Deviations that cancel out average to 0, never "-0.0".
+  EXPECT_EQ(run.Out.find("-0.0 "), std::string::npos) << run.Out;
+
   // Defaults come from the configuration file.
   test::WriteBytes(dir_.File("VOLTAN/ZEPHIRAX.INI"), "");
   std::filesystem::create_directories(dir_.Path() / "VOLTAN");
