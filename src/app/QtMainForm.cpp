@@ -19,6 +19,7 @@
 #include <filesystem>
 
 #include "app/Config.h"
+#include "app/SharedTexts.h"
 #include "measurement/Evaluation.h"
 #include "measurement/MeasurementReader.h"
 #include "measurement/Units.h"
@@ -36,11 +37,6 @@ constexpr LangText TitleText{
     "Analyseur de Combustion ZEPHIRAX Ver. 1.03a 32/64 Bit",
     "ZEPHIRAX instrumento de medición de presión de combustión Ver. ZEPHIRAX 1.03a 32/64 Bit"};
 
-constexpr LangText FileCaptionText{"Datei :", "File :", "Fichier:", "Fichero:"};
-constexpr LangText DateCaptionText{"Datum :", "Date :", "Date:", "Fecha :"};
-constexpr LangText TimeCaptionText{"Zeit :", "Time :", "Heure:", "Hora :"};
-constexpr LangText ShipCaptionText{"Schiff :", "Ship :", "Navire/Site:", "Barco :"};
-
 constexpr LangText AnalyseCaption{"&Analyse", "&Analyse", "&Analyser", "&Análisis"};
 constexpr LangText AnalyseHint{"Messungen auswerten", "Analyse received data",
                                "Analyser les données recues", "Analizar una medición"};
@@ -56,16 +52,6 @@ constexpr LangText OpenDialogTitle{
 
 constexpr LangText AppDataNotFoundText{nullptr, "Finding application data directory failed"};
 constexpr LangText AppDataNotCreatedText{nullptr, "Could not create application data directory"};
-
-// Column headers of the evaluation table; the second line is the unit.
-constexpr LangText CylinderHeader{"Zyl", "Cyl", "Cyl", "Cil"};
-constexpr LangText PtdcHeader{"pTDC", "pTDC", "pPMH", "pTDC"};
-constexpr LangText RpmHeader{"rpm", "rpm", "rpm", "rev"};
-constexpr LangText MipHeader{"MIP", "MIP", "pmi", "pmi"};
-constexpr LangText PmaxDevHeader{"Abw. pmax", "dev. pmax", "écart pmax", "desv. pmax"};
-constexpr LangText MipDevHeader{"Abw. MIP", "dev. MIP", "écart pmi", "desv. pmi"};
-constexpr LangText DegUnit{"[deg]", "[deg]", "[deg]", "[grados]"};
-constexpr LangText RpmUnit{"[1/min]", "[1/min]", "[t/min]", "[1/min]"};
 
 enum Column {
   ColCylinder,

@@ -1,6 +1,5 @@
 #include "cli/DumpJson.h"
 
-#include <functional>
 #include <vector>
 
 #include "cli/Json.h"
@@ -13,12 +12,17 @@ namespace {
 
 using json::AppendKey;
 
-// Cylinders 1..CylCount of a per-cylinder value, as a JSON array.
-template <class Fn>
-void AppendPerCylinder(std::string& out, const MeasurementData& data, Fn valueOf) {
+// The numbers of the cylinders a measurement has: 1..CylCount.
+std::vector<int> Cylinders(const MeasurementData& data) {
   std::vector<int> cylinders;
   for (int i = 1; i <= data.CylCount && i <= MaxCylinders; ++i) cylinders.push_back(i);
-  json::AppendArray(out, cylinders,
+  return cylinders;
+}
+
+// A per-cylinder value as a JSON array over the measurement's cylinders.
+template <class Fn>
+void AppendPerCylinder(std::string& out, const MeasurementData& data, Fn valueOf) {
+  json::AppendArray(out, Cylinders(data),
                     [&](std::string& o, int i) { json::AppendNumber(o, valueOf(i)); });
 }
 
@@ -32,9 +36,7 @@ void AppendField(std::string& out, std::string_view name, const MeasurementData&
 void AppendCurves(std::string& out, std::string_view name, const MeasurementData& data,
                   const PerCylinder<Curve>& curves) {
   AppendKey(out, name);
-  std::vector<int> cylinders;
-  for (int i = 1; i <= data.CylCount && i <= MaxCylinders; ++i) cylinders.push_back(i);
-  json::AppendArray(out, cylinders, [&](std::string& o, int i) {
+  json::AppendArray(out, Cylinders(data), [&](std::string& o, int i) {
     o.push_back('[');
     for (int s = 1; s <= SamplesPerCurve; ++s) {
       if (s > 1) o.push_back(',');
@@ -46,7 +48,7 @@ void AppendCurves(std::string& out, std::string_view name, const MeasurementData
 
 void AppendEvaluation(std::string& out, const MeasurementData& data) {
   std::vector<CylinderResult> values(MaxCylinders + 1);
-  for (int i = 1; i <= data.CylCount && i <= MaxCylinders; ++i) values[i] = CylinderValues(data, i);
+  for (int i : Cylinders(data)) values[i] = CylinderValues(data, i);
   out.push_back('{');
   AppendKey(out, "pTDC", true);
   AppendPerCylinder(out, data, [&](int i) { return values[i].pTDC; });
@@ -115,9 +117,7 @@ std::string MeasurementJson(const MeasurementData& d) {
   AppendKey(out, "Pscav");
   json::AppendNumber(out, d.Pscav);
   AppendKey(out, "StrokePmax");
-  std::vector<int> cylinders;
-  for (int i = 1; i <= d.CylCount && i <= MaxCylinders; ++i) cylinders.push_back(i);
-  json::AppendArray(out, cylinders, [&](std::string& o, int i) {
+  json::AppendArray(out, Cylinders(d), [&](std::string& o, int i) {
     o.push_back('[');
     for (int k = 1; k <= d.StrokeCount && k <= MaxStrokes; ++k) {
       if (k > 1) o.push_back(',');

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/SharedTexts.h"
 #include "measurement/Evaluation.h"
 #include "measurement/Units.h"
 #include "platform/LangText.h"
@@ -12,25 +13,8 @@ namespace zephirax {
 
 namespace {
 
-constexpr LangText FileLabel{"Datei :", "File :", "Fichier:", "Fichero:"};
-constexpr LangText DateLabel{"Datum :", "Date :", "Date:", "Fecha :"};
-constexpr LangText TimeLabel{"Zeit :", "Time :", "Heure:", "Hora :"};
-constexpr LangText CylinderHeader{"CYL", "CYL", "CYL", "Cil"};
-constexpr LangText PtdcHeader{"pTDC", "pTDC", "pPMH", "pTDC"};
-constexpr LangText RpmHeader{"rpm", "rpm", "rpm", "rev"};
-constexpr LangText MipHeader{"MIP", "MIP", "pmi", "pmi"};
-constexpr LangText PmaxDevHeader{"Abw.pmax", "dev pmax",
-                                 "\xC3\xA9"
-                                 "cart pmax",
-                                 "desv.pmax"};
-constexpr LangText MipDevHeader{"Abw.MIP", "dev MIP",
-                                "\xC3\xA9"
-                                "cart pmi",
-                                "desv.pmi"};
 constexpr LangText MeanLabel{"Mean", "Mean", "Moy", "medio"};
 constexpr LangText SumLabel{"Psum", "Psum", "Pmot", "Psum"};
-constexpr LangText DegUnit{"[deg]", "[deg]", "[deg]", "[grados]"};
-constexpr LangText RpmUnit{"[1/min]", "[1/min]", "[t/min]", "[1/min]"};
 constexpr LangText CylindersLabel{"Zylinder", "cylinders", "cylindres", "cilindros"};
 constexpr LangText StrokeLabel{"Takt", "stroke", "temps", "tiempos"};
 
@@ -63,9 +47,9 @@ std::string InfoTable(const MeasurementData& data, const InfoOptions& options) {
   const std::string powerUnit = std::string("[") + PowerUnitName(options.PowerUnit) + "]";
 
   std::string out;
-  out += std::string(Tr(FileLabel, lang)) + " " + options.FileName + "\n";
-  out += std::string(Tr(DateLabel, lang)) + " " + Cp1252ToUtf8(data.MeasDate) + "   " +
-         Tr(TimeLabel, lang) + " " + Cp1252ToUtf8(data.MeasTime) + "   " +
+  out += std::string(Tr(FileCaptionText, lang)) + " " + options.FileName + "\n";
+  out += std::string(Tr(DateCaptionText, lang)) + " " + Cp1252ToUtf8(data.MeasDate) + "   " +
+         Tr(TimeCaptionText, lang) + " " + Cp1252ToUtf8(data.MeasTime) + "   " +
          std::to_string(data.CylCount) + " " + Tr(CylindersLabel, lang) + ", " +
          std::to_string(data.StrokeCycle) + "-" + Tr(StrokeLabel, lang) + "\n\n";
 
