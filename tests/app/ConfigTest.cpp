@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "support/TempDir.h"
 
 namespace zephirax {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Every key set to a non-default text, plus what the user or another program
 // version may have added.
@@ -23,79 +22,58 @@ const std::string WindowsFile =
     "[Additional Sensor]\r\nSensor type=2\r\n\r\n"
     "[Email]\r\nDestination=service@example.com\r\nSender name=Jos\xE9\r\nSender adress=\r\n";
 
-TEST(ConfigTest, ReadsAWindowsFileAndWritesItBackByteForByte) {
-  test::TempDir temp;
-  const std::string dir = temp.Path().string();
-  test::WriteBytes(ConfigPath(dir), WindowsFile);
-  Settings settings;
-  ReadConfig(settings, dir);
-  EXPECT_EQ(settings.Language, 2);
-  EXPECT_EQ(settings.PressureUnit, 1);
-  EXPECT_EQ(settings.LengthUnit, 1);
-  EXPECT_EQ(settings.ComPort, 12);
-  EXPECT_EQ(settings.BaudRate, 38400);
-  EXPECT_EQ(settings.ShipName, "M\xC3\xBCller Reederei");
-  EXPECT_EQ(settings.DpDaMax, 2.5f);
-  EXPECT_EQ(settings.SensorType, 2);
-  EXPECT_EQ(settings.EmailSenderName, "Jos\xC3\xA9");
-  ASSERT_TRUE(WriteConfig(settings, dir));
-  EXPECT_EQ(test::ReadBytes(ConfigPath(dir)), WindowsFile);
-  EXPECT_FALSE(fs::exists(ConfigPath(dir) + ".tmp"));
+class ConfigTest : public ::testing::Test {
+ protected:
+  test::TempDir temp_;
+  const std::string dir_ = temp_.Path().string();
+  Settings settings_;
+
+  void Read(const std::string& bytes) {
+    test::WriteBytes(ConfigPath(dir_), bytes);
+    ReadConfig(settings_, dir_);
+  }
+  std::string Written() {
+    EXPECT_TRUE(WriteConfig(settings_, dir_));
+    return test::ReadBytes(ConfigPath(dir_));
+  }
+};
+
+TEST_F(ConfigTest, ReadsAWindowsFileAndWritesItBackByteForByte) {
+  Read(WindowsFile);
+  EXPECT_EQ(std::tuple(settings_.Language, settings_.PressureUnit, settings_.TempUnit,
+                       settings_.ComPort, settings_.BaudRate, settings_.DpDaMax),
+            std::tuple(2, 1, 1, 12, 38400, 2.5f));
+  EXPECT_EQ(settings_.ShipName + "|" + settings_.EmailSenderName,
+            "M\xC3\xBCller Reederei|Jos\xC3\xA9");
+  EXPECT_EQ(Written(), WindowsFile);
+  EXPECT_FALSE(std::filesystem::exists(ConfigPath(dir_) + ".tmp"));
 }
 
-TEST(ConfigTest, UnknownTextsLeaveThePresetsAndBadPortsAreDropped) {
-  test::TempDir temp;
-  const std::string dir = temp.Path().string();
-  test::WriteBytes(ConfigPath(dir),
-                   "[Language]\nLanguage=Deutsch\n[Units]\nPressure=MPa\n"
-                   "[Ports]\nCOMport=15\nBaudrate=19200\nDevice=/dev/ttyUSB0\n"
-                   "[Scaling]\ndpdamax=10\n[Additional Sensor]\nSensor type=2x\n");
-  Settings settings;
-  ReadConfig(settings, dir);
-  EXPECT_EQ(settings.Language, 1);
-  EXPECT_EQ(settings.PressureUnit, 0);
-  EXPECT_EQ(settings.ComPort, 0);  // as it was before reading
-  EXPECT_EQ(settings.BaudRate, 0);
-  EXPECT_EQ(settings.DpDaMax, 5.0f);
-  EXPECT_EQ(settings.SensorType, 0);
-  EXPECT_EQ(settings.Device, "/dev/ttyUSB0");
-  ASSERT_TRUE(WriteConfig(settings, dir));
-  const std::string written = test::ReadBytes(ConfigPath(dir));
-  EXPECT_NE(written.find("[Ports]\r\nDevice=/dev/ttyUSB0\r\n[Scaling]\r\ndpdamax=5.0\r\n"),
+// An LF file as another tool leaves it, with texts the program does not know
+// and a 40-character ship name, its accented letters one byte each.
+TEST_F(ConfigTest, UnknownTextsKeepThePresetsBadPortsAreDroppedAndShipNamesCut) {
+  std::tie(settings_.Language, settings_.PressureUnit, settings_.DpDaMax) = std::tuple(3, 2, 10.0f);
+  Read(
+      "[Language]\nLanguage=Deutsch\n[Units]\nPressure=MPa\n"
+      "[Ports]\nCOMport=15\nBaudrate=19200\nDevice=/dev/ttyUSB0\n"
+      "[Global]\nShipname=M\xFCller \xC6gir \x8Aipping 01234567890123456789\n"
+      "[Scaling]\ndpdamax=10\n[Additional Sensor]\nSensor type=2x\n");
+  EXPECT_EQ(std::tuple(settings_.Language, settings_.PressureUnit, settings_.ComPort,
+                       settings_.BaudRate, settings_.DpDaMax, settings_.SensorType),
+            std::tuple(1, 0, 0, 0, 5.0f, 0));  // the port and baud rate as before reading
+  EXPECT_EQ(settings_.ShipName, "M\xC3\xBCller \xC3\x86gir \xC5\xA0ipping 0123456789");
+  EXPECT_NE(Written().find("[Ports]\r\nDevice=/dev/ttyUSB0\r\n[Global]\r\n"
+                           "Shipname=M\xFCller \xC6gir \x8Aipping 0123456789\r\n"
+                           "[Scaling]\r\ndpdamax=5.0\r\n"),
             std::string::npos);
-
-  test::WriteBytes(ConfigPath(dir), "[Language]\nLanguage=English\n[Scaling]\ndpdamax=5\n");
-  settings.ComPort = 4;
-  settings.DpDaMax = 10.0f;
-  ReadConfig(settings, dir);
-  EXPECT_EQ(settings.ComPort, 1);  // missing key: its default text
-  EXPECT_EQ(settings.DpDaMax, 5.0f);
 }
 
-TEST(ConfigTest, ShipNameIsCutToThirtyCharacters) {
-  test::TempDir temp;
-  const std::string dir = temp.Path().string();
-  // 40 characters, the accented ones one byte each in the file.
-  test::WriteBytes(ConfigPath(dir),
-                   "[Global]\r\nShipname=M\xFCller \xC6gir \x8Aipping 01234567890123456789\r\n");
-  Settings settings;
-  ReadConfig(settings, dir);
-  EXPECT_EQ(settings.ShipName, "M\xC3\xBCller \xC3\x86gir \xC5\xA0ipping 0123456789");
-  ASSERT_TRUE(WriteConfig(settings, dir));
-  EXPECT_NE(
-      test::ReadBytes(ConfigPath(dir)).find("Shipname=M\xFCller \xC6gir \x8Aipping 0123456789\r\n"),
-      std::string::npos);
-}
-
-TEST(ConfigTest, WritesANewFileIntoAMissingFolder) {
-  test::TempDir temp;
-  const std::string dir = temp.File("config/VOLTAN");
-  Settings settings;
-  settings.ComPort = 2;
-  settings.BaudRate = 9600;
-  settings.DpDaMax = 7.0f;  // no text for it: no key
-  settings.EmailSenderName = "Bj\xC3\xB6rn \xE6\x97\xA5";
-  ASSERT_TRUE(WriteConfig(settings, dir));
+TEST_F(ConfigTest, WritesANewFileIntoAMissingFolder) {
+  const std::string dir = temp_.File("config/VOLTAN");
+  // A dpdamax without a text has no key; a character outside cp1252 becomes '?'.
+  std::tie(settings_.ComPort, settings_.BaudRate, settings_.DpDaMax, settings_.EmailSenderName) =
+      std::tuple(2, 9600, 7.0f, "Bj\xC3\xB6rn \xE6\x97\xA5");
+  ASSERT_TRUE(WriteConfig(settings_, dir));
   EXPECT_EQ(test::ReadBytes(ConfigPath(dir)),
             "[Language]\r\nLanguage=english\r\n"
             "[Units]\r\nPressure=bar\r\nPower=kW\r\nTemperature=degC\r\nLength=mm\r\n"
@@ -104,36 +82,23 @@ TEST(ConfigTest, WritesANewFileIntoAMissingFolder) {
             "[Email]\r\nDestination=\r\nSender name=Bj\xF6rn ?\r\nSender adress=\r\n");
 }
 
-TEST(ConfigTest, MissingOrBadFilesYieldTheDefaultsAndFailedWritesKeepTheOldFile) {
-  test::TempDir temp;
-  const std::string dir = temp.Path().string();
-  Settings settings;
-  settings.Language = 3;
-  settings.DpDaMax = 10.0f;
-  settings.ShipName = "old";
-  ReadConfig(settings, temp.File("nowhere"));
-  EXPECT_EQ(settings.Language, 1);
-  EXPECT_EQ(settings.ComPort, 1);
-  EXPECT_EQ(settings.BaudRate, 9600);
-  EXPECT_EQ(settings.DpDaMax, 5.0f);
-  EXPECT_EQ(settings.ShipName, "");
-  EXPECT_EQ(settings.AclScale, "min");
-  EXPECT_EQ(ConfigPath(""), "/ZEPHIRAX.INI");
-
+TEST_F(ConfigTest, MissingOrGarbageFilesYieldTheDefaultsAndFailedWritesKeepTheOldFile) {
   std::string garbage;
   for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
-  test::WriteBytes(ConfigPath(dir), garbage);
-  settings = Settings{};
-  ReadConfig(settings, dir);
-  EXPECT_EQ(settings.Language, 1);
-  EXPECT_EQ(settings.ComPort, 1);
-
+  for (const std::string& bytes : {std::string(), garbage}) {
+    std::tie(settings_.Language, settings_.ComPort, settings_.BaudRate, settings_.DpDaMax,
+             settings_.ShipName) = std::tuple(3, 4, 0, 10.0f, "old");
+    bytes.empty() ? ReadConfig(settings_, temp_.File("nowhere")) : Read(bytes);
+    EXPECT_EQ(std::tuple(settings_.Language, settings_.ComPort, settings_.BaudRate,
+                         settings_.DpDaMax, settings_.ShipName, settings_.AclScale),
+              std::tuple(1, 1, 9600, 5.0f, "", "min"));
+  }
   // The temporary file cannot be made: false, and the old file stays intact.
-  fs::create_directory(ConfigPath(dir) + ".tmp");
-  EXPECT_FALSE(WriteConfig(settings, dir));
-  EXPECT_EQ(test::ReadBytes(ConfigPath(dir)), garbage);
-  test::WriteBytes(temp.File("file"), "");
-  EXPECT_FALSE(WriteConfig(settings, temp.File("file") + "/VOLTAN"));
+  std::filesystem::create_directory(ConfigPath(dir_) + ".tmp");
+  EXPECT_FALSE(WriteConfig(settings_, dir_));
+  EXPECT_EQ(test::ReadBytes(ConfigPath(dir_)), garbage);
+  test::WriteBytes(temp_.File("file"), "");
+  EXPECT_FALSE(WriteConfig(settings_, temp_.File("file") + "/VOLTAN"));
 }
 
 }  // namespace

@@ -1,112 +1,65 @@
 #include "platform/QtUserInterface.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
-#include <functional>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 namespace zephirax {
 namespace {
 
-// Runs `act` on the modal dialog once it is shown.
-void WhenModal(std::function<void(QWidget*)> act) {
-  auto* timer = new QTimer();
-  timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, [timer, act] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr) return;
-    timer->stop();
-    timer->deleteLater();
-    act(modal);
-  });
-  timer->start();
-}
-
 Qt::CursorShape OverrideShape() {
   const QCursor* cursor = QApplication::overrideCursor();
   return cursor != nullptr ? cursor->shape() : Qt::BitmapCursor;  // BitmapCursor: none
 }
 
-// Presses `button` on the message box once it shows (NoButton: Escape) and
-// notes what it showed and the cursor over it.
-void Press(QMessageBox::StandardButton button, QString* shown = nullptr,
-           Qt::CursorShape* cursor = nullptr) {
-  WhenModal([=](QWidget* modal) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    ASSERT_NE(box, nullptr);
-    if (shown != nullptr) *shown = box->windowTitle() + "|" + box->text();
-    if (cursor != nullptr) *cursor = OverrideShape();
-    if (button == QMessageBox::NoButton) {
-      QTest::keyClick(box, Qt::Key_Escape);
-    } else {
-      box->button(button)->click();
-    }
-  });
-}
-
 TEST(QtUserInterface, FileDialogFilterText) {
-  EXPECT_EQ(FileDialogFilter({{"VOLTAN files", "*.KV;*"}}), "VOLTAN files (*.KV *)");
   EXPECT_EQ(FileDialogFilter({{"Setup", " *.DAT ; *.dat "}, {"All", ""}}),
             "Setup (*.DAT *.dat);;All (*)");
-  EXPECT_EQ(FileDialogFilter({}), "");
 }
 
+// Each box shows its caption and text under the normal cursor, even while the
+// hourglass is on, and answers with the button pressed; Escape takes its way out.
 TEST(QtUserInterface, MessageBoxReportsTheButtonPressed) {
-  QtUserInterface ui;
-  struct Case {
-    MsgButtons Buttons;
-    QMessageBox::StandardButton Pressed;
-    MsgResult Expected;
-  };
-  const Case cases[] = {
-      {MsgButtons::Ok, QMessageBox::Ok, MsgResult::Ok},
-      {MsgButtons::OkCancel, QMessageBox::Cancel, MsgResult::Cancel},
-      {MsgButtons::YesNo, QMessageBox::Yes, MsgResult::Yes},
-      {MsgButtons::YesNo, QMessageBox::No, MsgResult::No},
-      {MsgButtons::YesNoCancel, QMessageBox::Cancel, MsgResult::Cancel},
-      // Escape takes each box's way out.
-      {MsgButtons::Ok, QMessageBox::NoButton, MsgResult::Ok},
-      {MsgButtons::OkCancel, QMessageBox::NoButton, MsgResult::Cancel},
-      {MsgButtons::YesNo, QMessageBox::NoButton, MsgResult::No},
-      {MsgButtons::YesNoCancel, QMessageBox::NoButton, MsgResult::Cancel},
-  };
-  for (const Case& c : cases) {
-    QString shown;
-    Press(c.Pressed, &shown);
-    EXPECT_EQ(ui.MessageBox("Falta :", "No puedo abrír", c.Buttons), c.Expected);
-    EXPECT_EQ(shown, QString::fromUtf8("Falta :|No puedo abrír"));
-  }
-}
-
-TEST(QtUserInterface, HourglassNestsAndDialogsShowTheNormalCursor) {
-  ASSERT_EQ(QApplication::overrideCursor(), nullptr);
+  using B = QMessageBox;
+  const std::tuple<MsgButtons, B::StandardButton, MsgResult> cases[] = {
+      {MsgButtons::Ok, B::Ok, MsgResult::Ok},
+      {MsgButtons::OkCancel, B::Cancel, MsgResult::Cancel},
+      {MsgButtons::YesNo, B::Yes, MsgResult::Yes},
+      {MsgButtons::YesNo, B::No, MsgResult::No},
+      {MsgButtons::YesNoCancel, B::Cancel, MsgResult::Cancel},
+      {MsgButtons::Ok, B::NoButton, MsgResult::Ok},
+      {MsgButtons::OkCancel, B::NoButton, MsgResult::Cancel},
+      {MsgButtons::YesNo, B::NoButton, MsgResult::No},
+      {MsgButtons::YesNoCancel, B::NoButton, MsgResult::Cancel}};
   {
     QtUserInterface ui;
     ui.Hourglass(true);
     ui.Hourglass(true);
-    ui.Hourglass(false);
+    ui.Hourglass(false);  // the calls nest: still busy
+    for (const auto& [buttons, pressed, expected] : cases) {
+      QString shown;
+      QTimer::singleShot(10, [&shown, pressed] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->windowTitle() + "|" + box->text() + "|" + QString::number(OverrideShape());
+        pressed == B::NoButton ? QTest::keyClick(box, Qt::Key_Escape)
+                               : box->button(pressed)->click();
+      });
+      EXPECT_EQ(ui.MessageBox("Falta :", "No puedo abrír", buttons), expected);
+      EXPECT_EQ(shown, QString::fromUtf8("Falta :|No puedo abrír|%1").arg(Qt::ArrowCursor));
+    }
     EXPECT_EQ(OverrideShape(), Qt::WaitCursor);
-
-    Qt::CursorShape duringBox = Qt::WaitCursor;
-    Press(QMessageBox::Ok, nullptr, &duringBox);
-    ui.MessageBox("Error :", "text");
-    EXPECT_EQ(duringBox, Qt::ArrowCursor);
-    EXPECT_EQ(OverrideShape(), Qt::WaitCursor);
-
+    // An unbalanced "off" must not pop a cursor set by someone else.
     ui.Hourglass(false);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    // An extra "off" must not pop a cursor set by someone else.
     QApplication::setOverrideCursor(Qt::CrossCursor);
     ui.Hourglass(false);
     EXPECT_EQ(OverrideShape(), Qt::CrossCursor);
     QApplication::restoreOverrideCursor();
-
     ui.Hourglass(true);  // left on: the destructor takes it back
   }
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
