@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 
+#include "measurement/CurveBlock.h"
 #include "measurement/Evaluation.h"
 #include "measurement/KeywordScanner.h"
 #include "measurement/MeasurementMessages.h"
@@ -250,48 +251,25 @@ class Reader {
     for (int step = 0; step < 4 && value > d_.ExtraAxisMax; ++step) d_.ExtraAxisMax += 250;
   }
 
-  // The three curve layouts: N rows of all cylinders (with a MIP item), one
-  // line of 180 values per cylinder (neither MIP nor MODE item), or 180 rows.
   void ReadBlock(PerCylinder<Curve>& curves, size_t width, bool fuel) {
+    const BlockShape shape = CurveBlockShape(d_.HasMipBlock, modeSeen_, version_);
     const int n = Cylinders();
-    if (d_.HasMipBlock) {
-      const int rows = version_ >= "4.00" ? SamplesPerCurve : 360;
-      for (int row = 1; row <= rows; ++row) {
-        for (int i = 1; i <= n; ++i) {
-          curves[i][row] = in_.Float(width);
-          if (fuel) RaiseExtraAxis(curves[i][row]);
-          in_.Skip(1);
-        }
-        in_.Skip(2);
-      }
-      if (fuel) ComputeAclAmplitude(rows);
-      if (rows == 360) {
-        for (int i = 1; i <= n; ++i) ExpandTo1440(curves[i]);
-      }
-      in_.Skip(1);
-      return;
-    }
     // Old files fill only the first 180 samples; what follows must not be left
     // over from the previously loaded measurement.
-    for (int i = 1; i <= n; ++i)
-      std::fill(curves[i].begin() + CoarseSamples + 1, curves[i].end(), 0.0f);
-    if (!modeSeen_) {
+    if (shape.Samples == CoarseSamples) {
       for (int i = 1; i <= n; ++i) {
-        for (int s = 1; s <= CoarseSamples; ++s) {
-          curves[i][s] = in_.Float(width);
-          in_.Skip(1);
-        }
-        in_.Skip(2);
+        std::fill(curves[i].begin() + CoarseSamples + 1, curves[i].end(), 0.0f);
       }
-      in_.Skip(1);
-    } else {
-      for (int s = 1; s <= CoarseSamples; ++s) {
-        for (int i = 1; i <= n; ++i) {
-          curves[i][s] = in_.Float(width);
-          in_.Skip(1);
-        }
-        in_.Skip(2);
-      }
+    }
+    const bool raiseAxis = fuel && shape.Layout == BlockLayout::Rows;
+    ReadCurveBlock(in_, shape, n, width, [&](int i, int s, float value) {
+      curves[i][s] = value;
+      if (raiseAxis) RaiseExtraAxis(value);
+    });
+    if (shape.Layout != BlockLayout::Rows) return;
+    if (fuel) ComputeAclAmplitude(shape.Samples);
+    if (shape.Samples == 360) {
+      for (int i = 1; i <= n; ++i) ExpandTo1440(curves[i]);
     }
   }
 
