@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include <charconv>
 #include <memory>
 
 #include "app/Config.h"
@@ -7,6 +8,7 @@
 #include "cli/DumpJson.h"
 #include "cli/InfoTable.h"
 #include "measurement/MeasurementReader.h"
+#include "measurement/ReferenceReader.h"
 #include "platform/LangText.h"
 #include "platform/Paths.h"
 
@@ -23,6 +25,10 @@ constexpr const char* Usage =
     "  info FILE [--lang de|en|fr|es] [--pressure bar|MPa|psi] [--power kW|hp]\n"
     "                   print the evaluation per cylinder and the engine means;\n"
     "                   language and units default to the configuration file\n"
+    "  ref FILE CYL [--current MEASFILE]\n"
+    "                   load cylinder CYL of FILE as reference (after MEASFILE, when given)\n"
+    "                   and print the reference as one JSON object; exit status 1 when a\n"
+    "                   file is rejected\n"
     "  --help           show this text\n";
 
 int BadArguments(std::ostream& err, const std::string& why) {
@@ -90,6 +96,38 @@ int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   return 0;
 }
 
+int Ref(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::vector<std::string> positional;
+  std::string current;
+  for (size_t k = 1; k < args.size(); ++k) {
+    if (args[k] == "--current") {
+      if (k + 1 >= args.size()) return BadArguments(err, "--current needs a file name");
+      current = args[++k];
+    } else if (args[k].starts_with("--")) {
+      return BadArguments(err, "unknown option " + args[k]);
+    } else {
+      positional.push_back(args[k]);
+    }
+  }
+  if (positional.size() != 2) return BadArguments(err, "ref takes a file name and a cylinder");
+  int cylinder = 0;
+  const std::string& number = positional[1];
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), cylinder);
+  if (error != std::errc() || end != number.data() + number.size()) {
+    return BadArguments(err, "'" + number + "' is not a cylinder number");
+  }
+  auto data = std::make_unique<MeasurementData>();
+  auto reference = std::make_unique<ReferenceData>();
+  ConsoleUserInterface ui(err);
+  if ((!current.empty() && !LoadMeasurement(*data, current, English, ui)) ||
+      !LoadReference(*reference, *data, positional[0], cylinder, English, ui)) {
+    out << RejectedJson() << '\n';
+    return 1;
+  }
+  out << ReferenceJson(*reference, *data) << '\n';
+  return 0;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -101,6 +139,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   if (command == "dump") return Dump(args, out, err);
   if (command == "info") return Info(args, out, err);
+  if (command == "ref") return Ref(args, out, err);
   return BadArguments(err, "unknown command '" + command + "'");
 }
 

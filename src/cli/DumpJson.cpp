@@ -33,17 +33,20 @@ void AppendField(std::string& out, std::string_view name, const MeasurementData&
   AppendPerCylinder(out, data, [&](int i) { return values[i]; });
 }
 
+void AppendCurve(std::string& out, const Curve& curve) {
+  out.push_back('[');
+  for (int s = 1; s <= SamplesPerCurve; ++s) {
+    if (s > 1) out.push_back(',');
+    json::AppendNumber(out, curve[s]);
+  }
+  out.push_back(']');
+}
+
 void AppendCurves(std::string& out, std::string_view name, const MeasurementData& data,
                   const PerCylinder<Curve>& curves) {
   AppendKey(out, name);
-  json::AppendArray(out, Cylinders(data), [&](std::string& o, int i) {
-    o.push_back('[');
-    for (int s = 1; s <= SamplesPerCurve; ++s) {
-      if (s > 1) o.push_back(',');
-      json::AppendNumber(o, curves[i][s]);
-    }
-    o.push_back(']');
-  });
+  json::AppendArray(out, Cylinders(data),
+                    [&](std::string& o, int i) { AppendCurve(o, curves[i]); });
 }
 
 void AppendEvaluation(std::string& out, const MeasurementData& data) {
@@ -75,6 +78,42 @@ void AppendEvaluation(std::string& out, const MeasurementData& data) {
 }
 
 }  // namespace
+
+std::string ReferenceJson(const ReferenceData& r, const MeasurementData& d) {
+  std::vector<int> cylinders;
+  for (int i = 1; i <= r.RefCylCount && i <= MaxCylinders; ++i) cylinders.push_back(i);
+  std::string out = "{";
+  auto perCylinder = [&](std::string_view name, const auto& values) {
+    AppendKey(out, name);
+    json::AppendArray(out, cylinders,
+                      [&](std::string& o, int i) { json::AppendNumber(o, values[i]); });
+  };
+  AppendKey(out, "accepted", true);
+  json::AppendBool(out, true);
+  AppendKey(out, "RefCylCount");
+  json::AppendNumber(out, r.RefCylCount);
+  perCylinder("RefCylRpm", r.RefCylRpm);
+  perCylinder("RefCylMip", r.RefCylMip);
+  perCylinder("RefCylPind", r.RefCylPind);
+  AppendKey(out, "RefHasExtra");
+  json::AppendBool(out, r.RefHasExtra);
+  AppendKey(out, "RefExtraIsBinary");
+  json::AppendBool(out, r.RefExtraIsBinary);
+  AppendKey(out, "RefCurve");
+  AppendCurve(out, r.RefCurve);
+  if (r.RefHasExtra) {
+    AppendKey(out, "RefExtraCurve");
+    AppendCurve(out, r.RefExtraCurve);
+  }
+  AppendKey(out, "MeasDate");
+  json::AppendString(out, Cp1252ToUtf8(d.MeasDate));
+  AppendKey(out, "MeasTime");
+  json::AppendString(out, Cp1252ToUtf8(d.MeasTime));
+  AppendKey(out, "PressureAxisMax");
+  json::AppendNumber(out, d.PressureAxisMax);
+  out.push_back('}');
+  return out;
+}
 
 std::string MeasurementJson(const MeasurementData& d) {
   std::string out;

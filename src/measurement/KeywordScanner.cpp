@@ -1,10 +1,30 @@
 #include "measurement/KeywordScanner.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <fstream>
 
 #include "measurement/FixedField.h"
 
 namespace zephirax {
+
+namespace {
+// Anything larger is not a measurement (the largest real file is well below 1 MiB).
+constexpr std::streamoff MaxFileSize = 64 << 20;
+}  // namespace
+
+bool ReadMeasurementFile(const std::string& fileName, std::string& bytes) {
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) return false;
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (size < 0 || size > MaxFileSize) return false;
+  in.seekg(0, std::ios::beg);
+  bytes.resize(static_cast<size_t>(size));
+  in.read(bytes.data(), size);
+  return static_cast<bool>(in) || size == 0;
+}
 
 void ThrowUnreadable() {
   throw FileFaultError(FileFault::Unreadable);
@@ -63,6 +83,52 @@ double KeywordScanner::ToDouble(std::string_view field) const {
 int32_t KeywordScanner::ToInt(std::string_view field) const {
   int32_t value = 0;
   if (!ParseIntField(field, value)) ThrowUnreadable();
+  return value;
+}
+
+std::string_view KeywordScanner::ItemValue(size_t width) {
+  Skip(1);
+  const std::string_view chars = Chars(width);
+  Skip(2);
+  return chars;
+}
+
+int32_t KeywordScanner::ItemCount(size_t width, int low, int high) {
+  const int32_t count = ToInt(ItemValue(width));
+  if (count < low || count > high) ThrowUnreadable();
+  return count;
+}
+
+std::string KeywordScanner::ItemText(size_t width) {
+  const std::string_view chars = ItemValue(width);
+  return std::string(chars.substr(0, chars.find('\0')));
+}
+
+float KeywordScanner::ShortLineValue() {
+  std::string field(Chars(4));
+  const char fifth = Byte();
+  if (fifth == '\r') {
+    Skip(1);
+  } else {
+    field.push_back(fifth);
+    Skip(2);
+  }
+  return static_cast<float>(ToDouble(field));
+}
+
+int32_t KeywordScanner::FiveDigitWhole() {
+  std::string_view field = Chars(5);
+  if (field[4] < '0' || field[4] > '9') field.remove_suffix(1);
+  return ToInt(field);
+}
+
+float KeywordScanner::FiniteSingle() {
+  const std::string_view raw = Chars(4);
+  uint32_t bits = 0;
+  for (int b = 3; b >= 0; --b) bits = (bits << 8) | static_cast<unsigned char>(raw[b]);
+  const float value = std::bit_cast<float>(bits);
+  // Only a real number can be drawn or scaled.
+  if (!std::isfinite(value)) ThrowUnreadable();
   return value;
 }
 

@@ -55,6 +55,18 @@ class KeywordScanner {
   float Float(size_t width);
   double Double(size_t width);
   int32_t Int(size_t width);
+  // Most one-value items: skip 1, `width` characters, skip 2.
+  std::string_view ItemValue(size_t width);
+  // A count item whose value must lie in low..high.
+  int32_t ItemCount(size_t width, int low, int high);
+  // A text item; the text ends at a 0 byte.
+  std::string ItemText(size_t width);
+  // A value on a line of its own, 4 or 5 characters long (speeds: "1234" or "098,5").
+  float ShortLineValue();
+  // A 5-character whole number whose fifth character counts only when it is a digit.
+  int32_t FiveDigitWhole();
+  // An IEEE-754 single in little-endian byte order; only a finite one is accepted.
+  float FiniteSingle();
   double ToDouble(std::string_view field) const;
   int32_t ToInt(std::string_view field) const;
 
@@ -68,6 +80,9 @@ class KeywordScanner {
   size_t position_ = 0;
   std::array<char, 5> window_{};
 };
+
+// The whole file; false when it cannot be opened or is too large to be a measurement.
+bool ReadMeasurementFile(const std::string& fileName, std::string& bytes);
 
 // Throws FileFaultError(Unreadable).
 [[noreturn]] void ThrowUnreadable();

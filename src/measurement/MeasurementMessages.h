@@ -12,6 +12,11 @@ inline constexpr LangText NotADataFileText{
     "Dies ist keine ZEPHIRAX Daten-Datei !", "This is not a ZEPHIRAX data file !",
     "This is not a ZEPHIRAX data file !", " No es un fichero de datos para el ZEPHIRAX !"};
 
+// The reference reader's Spanish text has no leading blank.
+inline constexpr LangText RefNotADataFileText{
+    "Dies ist keine ZEPHIRAX Daten-Datei !", "This is not a ZEPHIRAX data file !",
+    "This is not a ZEPHIRAX data file !", "No es un fichero de datos para el ZEPHIRAX !"};
+
 inline constexpr LangText CouldNotReadFileText{
     "Konnte ZEPHIRAX Daten-Datei nicht lesen!", "Could not open ZEPHIRAX data file !",
     "Could not open ZEPHIRAX data file !", "No puedo abr\xC3\xADr el fichero de datos !"};

@@ -4,7 +4,6 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <memory>
 
 #include "measurement/CurveBlock.h"
@@ -15,9 +14,6 @@
 namespace zephirax {
 
 namespace {
-
-// Anything larger is not a measurement (the largest real file is well below 1 MiB).
-constexpr std::streamoff MaxFileSize = 64 << 20;
 
 class Reader {
  public:
@@ -48,9 +44,9 @@ class Reader {
   // Keys in the order they are tried; the first that matches reads its item.
   void Dispatch() {
     if (in_.Matches("SION")) return Version();
-    if (in_.Matches("DATE")) return Text(10, d_.MeasDate);
-    if (in_.Matches("TIME")) return Text(5, d_.MeasTime);
-    if (in_.Matches("DERS")) return d_.CylCount = Count(2, 1, MaxCylinders), void();
+    if (in_.Matches("DATE")) return d_.MeasDate = in_.ItemText(10), void();
+    if (in_.Matches("TIME")) return d_.MeasTime = in_.ItemText(5), void();
+    if (in_.Matches("DERS")) return d_.CylCount = in_.ItemCount(2, 1, MaxCylinders), void();
     if (in_.Matches("MODE")) return Mode();
     if (in_.Matches("TYPE")) return d_.InLineEngine = Flag("Ll"), void();
     if (in_.Matches("NGLE")) return d_.VAngle = Value(5), void();
@@ -66,7 +62,7 @@ class Reader {
     if (in_.Matches("NENG")) return d_.EnginePmaxMean = static_cast<float>(Value(5)), void();
     if (in_.Matches("FCYL")) return Fcyl();
     if (in_.Matches(">MEA")) return Mea();
-    if (in_.Matches("OKES")) return d_.StrokeCount = Count(2, 1, MaxStrokes), void();
+    if (in_.Matches("OKES")) return d_.StrokeCount = in_.ItemCount(2, 1, MaxStrokes), void();
     if (in_.Matches("IMIT")) return d_.PmaxDevLimit = Value(4), void();
     if (in_.Matches("SCAV")) return d_.Pscav = Value(4), void();
     if (in_.Matches("URES")) return StrokePressures();
@@ -84,29 +80,13 @@ class Reader {
   int Cylinders() const { return std::clamp(d_.CylCount, 0, MaxCylinders); }
   int Strokes() const { return std::clamp(d_.StrokeCount, 0, MaxStrokes); }
 
-  // skip 1; `width` characters; skip 2 — the shape of most one-value items.
-  std::string_view Line(size_t width) {
-    in_.Skip(1);
-    const std::string_view chars = in_.Chars(width);
-    in_.Skip(2);
-    return chars;
-  }
-  double Value(size_t width) { return in_.ToDouble(Line(width)); }
-  int32_t Whole(size_t width) { return in_.ToInt(Line(width)); }
-  int32_t Count(size_t width, int low, int high) {
-    const int32_t count = Whole(width);
-    if (count < low || count > high) ThrowUnreadable();
-    return count;
-  }
+  double Value(size_t width) { return in_.ToDouble(in_.ItemValue(width)); }
+  int32_t Whole(size_t width) { return in_.ToInt(in_.ItemValue(width)); }
   int32_t Flag(std::string_view trueLetters) {
-    return Line(1).find_first_of(trueLetters) == 0 ? 1 : 0;
-  }
-  void Text(size_t width, std::string& target) {
-    const std::string_view chars = Line(width);
-    target.assign(chars.substr(0, chars.find('\0')));  // the text ends at a 0 byte
+    return in_.ItemValue(1).find_first_of(trueLetters) == 0 ? 1 : 0;
   }
 
-  void Version() { version_.assign(Line(4)); }
+  void Version() { version_.assign(in_.ItemValue(4)); }
 
   void Mode() {
     modeSeen_ = true;
@@ -137,17 +117,7 @@ class Reader {
   }
 
   void Rpm() {
-    for (int i = 1; i <= Cylinders(); ++i) {
-      std::string field(in_.Chars(4));
-      const char fifth = in_.Byte();
-      if (fifth == '\r') {
-        in_.Skip(1);
-      } else {
-        field.push_back(fifth);
-        in_.Skip(2);
-      }
-      d_.CylRpm[i] = static_cast<float>(in_.ToDouble(field));
-    }
+    for (int i = 1; i <= Cylinders(); ++i) d_.CylRpm[i] = in_.ShortLineValue();
   }
 
   void PmaxStatistics() {
@@ -211,9 +181,7 @@ class Reader {
   void Power() {
     in_.Skip(1);
     for (int i = 1; i <= Cylinders(); ++i) {
-      std::string_view field = in_.Chars(5);
-      if (field[4] < '0' || field[4] > '9') field.remove_suffix(1);
-      d_.CylPind[i] = in_.ToInt(field);
+      d_.CylPind[i] = in_.FiveDigitWhole();
       in_.Skip(1);
     }
     in_.Skip(2);
@@ -302,12 +270,7 @@ class Reader {
     in_.Seek(in_.Size() - tailSize);
     for (int i = 1; i <= Cylinders(); ++i) {
       for (int s = 1; s <= 360; ++s) {
-        const std::string_view raw = in_.Chars(4);
-        uint32_t bits = 0;
-        for (int b = 3; b >= 0; --b) bits = (bits << 8) | static_cast<unsigned char>(raw[b]);
-        const float value = std::bit_cast<float>(bits);
-        // Only a real number can be drawn or scaled.
-        if (!std::isfinite(value)) ThrowUnreadable();
+        const float value = in_.FiniteSingle();
         d_.ExtraCurve[i][s] = value;
         RaiseExtraAxis(value);
       }
@@ -321,18 +284,6 @@ class Reader {
   std::string version_;  // a file without a version counts as older than "4.00"
   bool modeSeen_ = false;
 };
-
-bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return false;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0 || size > MaxFileSize) return false;
-  in.seekg(0, std::ios::beg);
-  bytes.resize(static_cast<size_t>(size));
-  in.read(bytes.data(), size);
-  return static_cast<bool>(in) || size == 0;
-}
 
 void ShowFault(FileFault fault, int language, UserInterface& ui) {
   ui.MessageBox(
@@ -371,7 +322,7 @@ bool LoadMeasurementBytes(MeasurementData& data, std::string_view bytes, int lan
 bool LoadMeasurement(MeasurementData& data, const std::string& fileName, int language,
                      UserInterface& ui) {
   std::string bytes;
-  if (!ReadWholeFile(fileName, bytes)) {
+  if (!ReadMeasurementFile(fileName, bytes)) {
     ShowFault(FileFault::NotDataFile, language, ui);
     return false;
   }

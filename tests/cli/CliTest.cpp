@@ -126,6 +126,30 @@ TEST_F(CliTest, InfoInTheChosenLanguageAndUnits) {
   EXPECT_NE(run.Out.find("[MPa]"), std::string::npos);
 }
 
+TEST_F(CliTest, RefFollowsTheContract) {
+  test::MeasurementFileBuilder file;
+  file.Cylinders = 6;  // highest pmax 51: the axis widens from 50 to 75
+  file.Extra = "FUEL";
+  const std::string ref = Write("ref.KV", file.Build());
+  CliRun run =
+      Cli({"ref", ref, "2", "--current", Write("cur.KV", test::MeasurementFileBuilder().Build())});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const JsonValue json = test::ParseJson(run.Out);
+  EXPECT_EQ(json.Keys(),
+            (std::vector<std::string>{"accepted", "RefCylCount", "RefCylRpm", "RefCylMip",
+                                      "RefCylPind", "RefHasExtra", "RefExtraIsBinary", "RefCurve",
+                                      "RefExtraCurve", "MeasDate", "MeasTime", "PressureAxisMax"}));
+  EXPECT_EQ(json["RefCylRpm"].Array.size(), 6u);
+  EXPECT_EQ(json["RefCurve"].Array.size(), 1440u);
+  EXPECT_EQ(static_cast<float>(json["RefCurve"][0].Number), 20.1f);  // cylinder 2, sample 1
+  EXPECT_EQ(json["PressureAxisMax"].Number, 75);
+
+  run = Cli({"ref", ref, "7"});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_FALSE(test::ParseJson(run.Out)["accepted"].Bool);
+  EXPECT_EQ(Cli({"ref", ref, "two"}).Status, 2);
+}
+
 TEST_F(CliTest, BadArguments) {
   EXPECT_EQ(Cli({"--help"}).Status, 0);
   EXPECT_NE(Cli({"--help"}).Out.find("Usage"), std::string::npos);

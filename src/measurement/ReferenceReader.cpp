@@ -1,0 +1,183 @@
+#include "measurement/ReferenceReader.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "measurement/CurveBlock.h"
+#include "measurement/Evaluation.h"
+#include "measurement/KeywordScanner.h"
+#include "measurement/MeasurementMessages.h"
+#include "measurement/MeasurementReader.h"
+
+namespace zephirax {
+
+namespace {
+
+// The measurement reader's format, keeping only what a reference needs: the
+// requested cylinder's curves and the per-cylinder results.
+class RefReader {
+ public:
+  RefReader(ReferenceData& ref, MeasurementData& data, std::string_view bytes, int cylinder)
+      : r_(ref), d_(data), in_(bytes), cylinder_(cylinder) {}
+
+  void Run() {
+    r_.RefHasExtra = false;
+    r_.RefExtraIsBinary = false;
+    if (!in_.StartTest()) throw FileFaultError(FileFault::NotDataFile);
+    while (in_.Advance()) Dispatch();
+    // The requested cylinder must exist, or the reference would show another file's curve.
+    if (r_.RefCylCount < 1 || r_.RefCylCount > MaxCylinders || cylinder_ < 1 ||
+        cylinder_ > r_.RefCylCount) {
+      ThrowUnreadable();
+    }
+    if (r_.RefHasExtra && r_.RefExtraIsBinary) ReadBinaryTail();
+    d_.SetupValid = -1;
+  }
+
+ private:
+  void Dispatch() {
+    if (in_.Matches("SION")) return version_.assign(in_.ItemValue(4)), void();
+    if (in_.Matches("DATE")) return d_.MeasDate = in_.ItemText(10), void();
+    if (in_.Matches("TIME")) return d_.MeasTime = in_.ItemText(5), void();
+    if (in_.Matches("DERS")) return r_.RefCylCount = in_.ItemCount(2, 1, MaxCylinders), void();
+    if (in_.Matches("MODE")) return Mode();
+    if (in_.Matches("TYPE")) return in_.ItemValue(1), void();
+    if (in_.Matches("RPM")) return Rpm();
+    if (in_.Matches("XMIN")) return PressureRange();
+    if (in_.Matches("OKES")) return in_.ItemCount(2, 1, MaxStrokes), void();
+    if (in_.Matches("MIP")) return Mip();
+    if (in_.Matches("OWER")) return Power();
+    if (in_.Matches("URVE")) return PressureBlock();
+    if (in_.Matches("UE1") || in_.Matches("CL1")) {
+      r_.RefHasExtra = true;
+      r_.RefExtraIsBinary = true;
+      return;
+    }
+    if (in_.Matches("UEL")) return FuelBlock();
+  }
+
+  int Cylinders() const { return std::clamp(r_.RefCylCount, 0, MaxCylinders); }
+
+  void Mode() {
+    modeSeen_ = true;
+    const int32_t cycle = in_.ToInt(in_.ItemValue(1));
+    if (cycle != 2 && cycle != 4) ThrowUnreadable();
+  }
+
+  void Rpm() {
+    for (int i = 1; i <= Cylinders(); ++i) r_.RefCylRpm[i] = in_.ShortLineValue();
+  }
+
+  // Only the highest pmax counts: it widens the pressure axis, never narrows it.
+  void PressureRange() {
+    in_.Skip(1);
+    double highest = 0;
+    for (int i = 1; i <= Cylinders(); ++i) {
+      in_.Double(3);
+      in_.Skip(1);
+      highest = std::max(highest, in_.Double(3));
+      in_.Skip(1);
+      in_.Double(3);
+      in_.Skip(2);
+    }
+    float step = 50;
+    if (highest > 50) step = 75;
+    if (highest > 75) step = 100;
+    if (highest > 100) step = 150;
+    if (highest > 150) step = 200;
+    if (highest > 200) step = 250;
+    if (step > d_.PressureAxisMax) d_.PressureAxisMax = step;
+  }
+
+  void Mip() {
+    mipSeen_ = true;
+    for (int i = 1; i <= Cylinders(); ++i) {
+      r_.RefCylMip[i] = in_.Float(5);
+      in_.Skip(1);
+    }
+    in_.Skip(2);
+  }
+
+  void Power() {
+    in_.Skip(1);
+    for (int i = 1; i <= Cylinders(); ++i) {
+      r_.RefCylPind[i] = in_.FiveDigitWhole();
+      in_.Skip(1);
+    }
+    in_.Skip(2);
+  }
+
+  // Reads a block and keeps the requested cylinder's curve, at 1440 samples
+  // (or 180 in the old layout, the rest cleared).
+  BlockShape ReadColumn(Curve& curve, size_t width) {
+    const BlockShape shape = CurveBlockShape(mipSeen_, modeSeen_, version_);
+    std::fill(curve.begin(), curve.end(), 0.0f);
+    ReadCurveBlock(in_, shape, Cylinders(), width, [&](int i, int s, float value) {
+      if (i == cylinder_) curve[s] = value;
+    });
+    if (shape.Samples == 360) ExpandTo1440(curve);
+    return shape;
+  }
+
+  void PressureBlock() {
+    in_.Skip(3);
+    const BlockShape shape = ReadColumn(r_.RefCurve, 5);
+    const Curve raw = r_.RefCurve;
+    PeakPreservingSmooth(raw, r_.RefCurve,
+                         shape.Layout == BlockLayout::Rows ? SamplesPerCurve : CoarseSamples);
+  }
+
+  void FuelBlock() {
+    r_.RefHasExtra = true;
+    r_.RefExtraIsBinary = false;
+    ReadColumn(r_.RefExtraCurve, mipSeen_ ? 6 : 5);
+  }
+
+  void ReadBinaryTail() {
+    const size_t tailSize = static_cast<size_t>(Cylinders()) * 1440;
+    if (in_.Size() < tailSize) ThrowUnreadable();
+    in_.Seek(in_.Size() - tailSize + static_cast<size_t>(cylinder_ - 1) * 1440);
+    for (int s = 1; s <= 360; ++s) r_.RefExtraCurve[s] = in_.FiniteSingle();
+    ExpandTo1440(r_.RefExtraCurve);
+  }
+
+  ReferenceData& r_;
+  MeasurementData& d_;
+  KeywordScanner in_;
+  int cylinder_;
+  std::string version_;
+  bool mipSeen_ = false;
+  bool modeSeen_ = false;
+};
+
+}  // namespace
+
+bool LoadReferenceBytes(ReferenceData& reference, MeasurementData& data, std::string_view bytes,
+                        int cylinder, int language, UserInterface& ui) {
+  auto ref = std::make_unique<ReferenceData>(reference);
+  auto measurement = std::make_unique<MeasurementData>(data);
+  try {
+    RefReader(*ref, *measurement, bytes, cylinder).Run();
+  } catch (const FileFaultError& fault) {
+    ui.MessageBox(
+        Tr(MeasurementErrorCaption, language),
+        Tr(fault.Kind == FileFault::NotDataFile ? RefNotADataFileText : CouldNotReadFileText,
+           language));
+    return false;
+  }
+  reference = std::move(*ref);
+  data = std::move(*measurement);
+  return true;
+}
+
+bool LoadReference(ReferenceData& reference, MeasurementData& data, const std::string& fileName,
+                   int cylinder, int language, UserInterface& ui) {
+  std::string bytes;
+  if (!ReadMeasurementFile(fileName, bytes)) {
+    ui.MessageBox(Tr(MeasurementErrorCaption, language), Tr(RefNotADataFileText, language));
+    return false;
+  }
+  return LoadReferenceBytes(reference, data, bytes, cylinder, language, ui);
+}
+
+}  // namespace zephirax
