@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/IniFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/TextEncoding.h"
 
 namespace zephirax {
@@ -62,28 +63,6 @@ std::optional<std::string> ReadFile(const std::string& path) {
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;
   return bytes;
-}
-
-// Writes a temporary file beside `path` and renames it over `path`, so that
-// the old file stays intact until the new one is complete.
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -183,7 +162,7 @@ bool WriteConfig(const Settings& settings, const std::string& appDataDir) {
   ini.Set("Email", "Sender adress", Utf8ToCp1252(settings.EmailSenderAddress));
 
   if (!appDataDir.empty()) std::filesystem::create_directories(appDataDir, error);
-  return ReplaceFile(path, ini.Serialize());
+  return ReplaceFileAtomically(path, ini.Serialize());
 }
 
 }  // namespace zephirax

