@@ -7,7 +7,10 @@
 #include "cli/ConsoleUserInterface.h"
 #include "cli/DumpJson.h"
 #include "cli/InfoTable.h"
+#include "measurement/CorrectedFileWriter.h"
+#include "measurement/FixedField.h"
 #include "measurement/MeasurementReader.h"
+#include "measurement/PscavCorrection.h"
 #include "measurement/ReferenceReader.h"
 #include "platform/LangText.h"
 #include "platform/Paths.h"
@@ -29,6 +32,9 @@ constexpr const char* Usage =
     "                   load cylinder CYL of FILE as reference (after MEASFILE, when given)\n"
     "                   and print the reference as one JSON object; exit status 1 when a\n"
     "                   file is rejected\n"
+    "  pscav FILE NEW_BAR\n"
+    "                   correct the scavenging-air pressure of FILE to NEW_BAR and\n"
+    "                   write the corrected measurement back to FILE\n"
     "  --help           show this text\n";
 
 int BadArguments(std::ostream& err, const std::string& why) {
@@ -128,6 +134,23 @@ int Ref(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   return 0;
 }
 
+int Pscav(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 3) return BadArguments(err, "pscav takes a file name and a pressure in bar");
+  double newPscav = 0;
+  if (!ParseFloatField(args[2], newPscav)) {
+    return BadArguments(err, "'" + args[2] + "' is not a pressure");
+  }
+  auto data = std::make_unique<MeasurementData>();
+  if (!Load(*data, args[1], err)) return 1;
+  ApplyPscavCorrection(*data, newPscav);
+  if (!WritePscavCorrected(*data, args[1])) {
+    err << "zephirax-cli: could not write " << args[1] << '\n';
+    return 1;
+  }
+  out << args[1] << '\n';
+  return 0;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -140,6 +163,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "dump") return Dump(args, out, err);
   if (command == "info") return Info(args, out, err);
   if (command == "ref") return Ref(args, out, err);
+  if (command == "pscav") return Pscav(args, out, err);
   return BadArguments(err, "unknown command '" + command + "'");
 }
 

@@ -150,6 +150,16 @@ TEST_F(CliTest, RefFollowsTheContract) {
   EXPECT_EQ(Cli({"ref", ref, "two"}).Status, 2);
 }
 
+TEST_F(CliTest, PscavCorrectsTheFileInPlace) {
+  const std::string file = Write("a.KV", test::MeasurementFileBuilder().Build());
+  ASSERT_EQ(Cli({"pscav", file, "2,6"}).Status, 0);
+  const JsonValue json = test::ParseJson(Cli({"dump", file}).Out);
+  EXPECT_EQ(json["Pscav"].Number, 2.6);
+  EXPECT_EQ(json["PmaxMean"][0].Number, 41);  // 41 + 0.25 rounds back to 41
+  EXPECT_EQ(Cli({"pscav", file, "abc"}).Status, 2);
+  EXPECT_EQ(Cli({"pscav", dir_.File("missing.KV"), "2"}).Status, 1);
+}
+
 TEST_F(CliTest, BadArguments) {
   EXPECT_EQ(Cli({"--help"}).Status, 0);
   EXPECT_NE(Cli({"--help"}).Out.find("Usage"), std::string::npos);

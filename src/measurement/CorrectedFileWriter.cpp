@@ -1,0 +1,210 @@
+#include "measurement/CorrectedFileWriter.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "measurement/KeywordScanner.h"
+#include "platform/AtomicFile.h"
+
+namespace zephirax {
+
+namespace {
+
+enum class Writer { Pscav, TdcShift };
+
+// A value that needs more characters than its field would shift every byte
+// after it; such a file is not written at all.
+struct FieldOverflow {};
+
+// Right-aligned in `width` with `decimals`; blanks become "0" and the decimal
+// point a comma, unless the blanks are to stay (the shift row).
+std::string Field(double value, int width, int decimals, bool zeroFill = true) {
+  if (value == 0) value = 0;  // no "-0,0"
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%*.*f", width, decimals, value);
+  std::string text = buffer;
+  if (text.size() > static_cast<size_t>(width)) throw FieldOverflow{};
+  for (char& c : text) {
+    if (c == ' ' && zeroFill) c = '0';
+    if (c == '.') c = ',';
+  }
+  return text;
+}
+
+std::string Whole(int32_t value, int width) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%*d", width, value);
+  std::string text = buffer;
+  if (text.size() > static_cast<size_t>(width)) throw FieldOverflow{};
+  std::replace(text.begin(), text.end(), ' ', '0');
+  return text;
+}
+
+// The version text of the file, looked for up to the first `stopKey`.
+std::string VersionOf(std::string_view bytes, std::string_view stopKey) {
+  KeywordScanner in(bytes);
+  std::string version;
+  try {
+    while (in.Advance() && !in.Matches(stopKey)) {
+      if (in.Matches("SION")) version.assign(in.ItemValue(4));
+    }
+  } catch (const FileFaultError&) {
+    // A version item cut off by the end of the file counts as no version.
+  }
+  return version;
+}
+
+// An older file: its first seven lines, a version item "4.00", then the rest.
+std::string WithVersionItem(std::string_view bytes) {
+  size_t end = 0;
+  for (int line = 0; line < 7 && end < bytes.size(); ++line) {
+    const size_t lf = bytes.find('\n', end);
+    end = lf == std::string_view::npos ? bytes.size() : lf + 1;
+  }
+  std::string out(bytes.substr(0, end));
+  if (!out.empty() && out.back() != '\n') out += "\r\n";
+  out += "VERSION\r\n4.00\r\n";
+  out.append(bytes.substr(end));
+  return out;
+}
+
+class Patcher {
+ public:
+  // Scanning reads the file as it was; writing changes a copy of it.
+  Patcher(const MeasurementData& data, std::string bytes, Writer writer)
+      : d_(data), original_(std::move(bytes)), out_(original_), in_(original_), writer_(writer) {}
+
+  std::string Run() {
+    while (in_.Advance()) {
+      if (writer_ == Writer::Pscav) {
+        if (in_.Matches("XMIN"))
+          Write(1, PmaxRows());
+        else if (in_.Matches("NENG"))
+          Write(1, Field(d_.EnginePmaxMean, 5, 1));
+        else if (in_.Matches("SCAV"))
+          Write(1, Field(d_.Pscav, 4, 2).substr(0, 4));
+        else if (in_.Matches("URES"))
+          Write(1, StrokeRows());
+      } else {
+        if (in_.Matches("MIP"))
+          Write(0, MipRow());
+        else if (in_.Matches("POW"))
+          Write(2, PowerRow());
+      }
+      if (in_.Matches("CUR")) {
+        Write(4, CurveBlock());
+        break;  // writing and scanning end with the curves
+      }
+    }
+    return out_;
+  }
+
+ private:
+  int Cylinders() const { return std::clamp(d_.CylCount, 0, MaxCylinders); }
+
+  // Skips `skip` bytes after the key, then puts `text` over the bytes there.
+  // Scanning goes on behind the written bytes, over what the file held there.
+  void Write(size_t skip, const std::string& text) {
+    const size_t at = std::min(in_.Position() + skip, out_.size());
+    if (out_.size() < at + text.size()) out_.resize(at + text.size());
+    out_.replace(at, text.size(), text);
+    in_.Seek(at + text.size());
+  }
+
+  std::string PmaxRows() const {
+    std::string rows;
+    for (int i = 1; i <= Cylinders(); ++i) {
+      rows += Whole(d_.PmaxMean[i], 3) + ";" + Whole(d_.PmaxHigh[i], 3) + ";" +
+              Whole(d_.PmaxLow[i], 3) + "\r\n";
+    }
+    return rows;
+  }
+
+  std::string StrokeRows() const {
+    std::string rows;
+    const int strokes = std::clamp(d_.StrokeCount, 0, MaxStrokes);
+    for (int i = 1; i <= Cylinders(); ++i) {
+      for (int k = 1; k <= strokes; ++k) rows += (k > 1 ? ";" : "") + Whole(d_.StrokePmax[i][k], 3);
+      rows += "\r\n";
+    }
+    return rows;
+  }
+
+  std::string MipRow() const {
+    std::string row;
+    for (int i = 1; i <= Cylinders(); ++i) row += Field(d_.CylMip[i], 5, 1) + ";";
+    return row;
+  }
+
+  std::string PowerRow() const {
+    std::string row;
+    for (int i = 1; i <= Cylinders(); ++i) row += Whole(d_.CylPind[i], 5) + ";";
+    return row;
+  }
+
+  std::string CurveBlock() const {
+    std::string block;
+    block.reserve(static_cast<size_t>(Cylinders()) * SamplesPerCurve * 15);
+    for (int row = 1; row <= SamplesPerCurve; ++row) {
+      for (int i = 1; i <= Cylinders(); ++i) block += Field(d_.PressureCurve[i][row], 5, 1) + ";";
+      block += "\r\n";
+    }
+    if (d_.HasExtraChannel) {
+      block += "FUEL\r\n";
+      for (int row = 1; row <= SamplesPerCurve; ++row) {
+        for (int i = 1; i <= Cylinders(); ++i) block += Field(d_.ExtraCurve[i][row], 6, 1) + ";";
+        block += "\r\n";
+      }
+    }
+    block += "SHIFT\r\n";
+    for (int i = 1; i <= Cylinders(); ++i) block += Field(d_.TdcShift[i], 5, 1, false) + ";";
+    return block + "\r\n";
+  }
+
+  const MeasurementData& d_;
+  const std::string original_;
+  std::string out_;
+  KeywordScanner in_;
+  Writer writer_;
+};
+
+std::optional<std::string> Corrected(const MeasurementData& data, std::string_view source,
+                                     Writer writer) {
+  const std::string version = VersionOf(source, writer == Writer::Pscav ? "RPM" : "MIP");
+  std::string bytes = version < "4.00" ? WithVersionItem(source) : std::string(source);
+  try {
+    return Patcher(data, std::move(bytes), writer).Run();
+  } catch (const FieldOverflow&) {
+    return std::nullopt;
+  }
+}
+
+bool WriteCorrected(const MeasurementData& data, const std::string& sourceName,
+                    const std::string& destinationName, Writer writer) {
+  std::string source;
+  if (!ReadMeasurementFile(sourceName, source)) return false;
+  const std::optional<std::string> bytes = Corrected(data, source, writer);
+  return bytes && ReplaceFileAtomically(destinationName, *bytes);
+}
+
+}  // namespace
+
+std::optional<std::string> PscavCorrectedBytes(const MeasurementData& data,
+                                               std::string_view source) {
+  return Corrected(data, source, Writer::Pscav);
+}
+
+std::optional<std::string> TdcShiftedBytes(const MeasurementData& data, std::string_view source) {
+  return Corrected(data, source, Writer::TdcShift);
+}
+
+bool WritePscavCorrected(const MeasurementData& data, const std::string& fileName) {
+  return WriteCorrected(data, fileName, fileName, Writer::Pscav);
+}
+
+bool WriteTdcShifted(const MeasurementData& data, const std::string& sourceName,
+                     const std::string& destinationName) {
+  return WriteCorrected(data, sourceName, destinationName, Writer::TdcShift);
+}
+
+}  // namespace zephirax

@@ -1,0 +1,37 @@
+#include "measurement/PscavCorrection.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zephirax {
+
+namespace {
+// The processor's default rounding: to nearest, halves to the even neighbour.
+int32_t RoundEven(double value) {
+  return static_cast<int32_t>(std::nearbyint(value));
+}
+}  // namespace
+
+void ApplyPscavCorrection(MeasurementData& data, double newPscav) {
+  const double oldPscav = data.Pscav;
+  const int cylinders = std::clamp(data.CylCount, 0, MaxCylinders);
+  const int strokes = std::clamp(data.StrokeCount, 0, MaxStrokes);
+  double pmaxSum = 0;
+  for (int c = 1; c <= cylinders; ++c) {
+    for (int s = 1; s <= SamplesPerCurve; ++s) {
+      float& p = data.PressureCurve[c][s];
+      p = static_cast<float>(p - oldPscav + newPscav);
+    }
+    for (int32_t* pmax : {&data.PmaxMean[c], &data.PmaxHigh[c], &data.PmaxLow[c]}) {
+      *pmax = RoundEven(*pmax - oldPscav + newPscav);
+    }
+    for (int k = 1; k <= strokes; ++k) {
+      data.StrokePmax[c][k] = RoundEven(data.StrokePmax[c][k] - oldPscav + newPscav);
+    }
+    pmaxSum += data.PmaxMean[c];
+  }
+  if (cylinders > 0) data.EnginePmaxMean = static_cast<float>(pmaxSum / cylinders);
+  data.Pscav = newPscav;
+}
+
+}  // namespace zephirax

@@ -1,0 +1,129 @@
+#include "measurement/CorrectedFileWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "measurement/MeasurementReader.h"
+#include "measurement/PscavCorrection.h"
+#include "platform/LangText.h"
+#include "support/MeasurementFileBuilder.h"
+#include "support/ScriptedUserInterface.h"
+#include "support/TempDir.h"
+
+namespace zephirax {
+namespace {
+
+using test::MeasurementFileBuilder;
+
+std::unique_ptr<MeasurementData> Load(std::string_view bytes) {
+  auto data = std::make_unique<MeasurementData>();
+  test::ScriptedUserInterface ui;
+  EXPECT_TRUE(LoadMeasurementBytes(*data, bytes, English, ui));
+  return data;
+}
+
+TEST(PscavCorrection, ShiftsEveryPressureAndRoundsHalfToEven) {
+  MeasurementData d;
+  d.CylCount = 2;
+  d.StrokeCount = 2;
+  d.Pscav = 2.0;
+  d.PressureCurve[1].fill(10.0f);
+  d.PmaxMean = {0, 100, 101};
+  d.PmaxHigh = {0, 104, 104};
+  d.StrokePmax[2] = {0, 99, 103};
+  ApplyPscavCorrection(d, 2.5);
+  EXPECT_FLOAT_EQ(d.PressureCurve[1][1440], 10.5f);
+  EXPECT_EQ(d.PmaxMean[1], 100);  // 100.5 rounds to the even 100
+  EXPECT_EQ(d.PmaxMean[2], 102);  // 101.5 rounds to the even 102
+  EXPECT_EQ(d.StrokePmax[2][1], 100);
+  EXPECT_EQ(d.StrokePmax[2][2], 104);
+  EXPECT_FLOAT_EQ(d.EnginePmaxMean, 101);
+  EXPECT_DOUBLE_EQ(d.Pscav, 2.5);
+}
+
+// Both writers on old (360-row) and new files, with and without second
+// channel and shift row: the result reads back with every corrected value.
+TEST(CorrectedFileWriter, RoundTripsThroughTheReader) {
+  for (const std::string version : {"", "4.00"}) {
+    for (const std::string extra : {"", "FUEL"}) {
+      for (bool shift : {false, true}) {
+        SCOPED_TRACE("version '" + version + "' extra '" + extra + "'");
+        MeasurementFileBuilder file;
+        file.Cylinders = 3;
+        file.Version = version;
+        file.Extra = extra;
+        file.Shift = shift;
+        const std::string source = file.Build();
+        auto data = Load(source);
+
+        ApplyPscavCorrection(*data, 2.85);
+        data->TdcShift[2] = -1.5f;
+        data->CylMip[1] = 17.26f;
+        data->CylPind[3] = 4321;
+        for (const bool pscav : {true, false}) {
+          const auto bytes =
+              pscav ? PscavCorrectedBytes(*data, source) : TdcShiftedBytes(*data, source);
+          ASSERT_TRUE(bytes);
+          if (version.empty()) {
+            // An old file gains its version item after the seventh line.
+            size_t at = 0;
+            for (int line = 0; line < 7; ++line) at = bytes->find('\n', at) + 1;
+            EXPECT_EQ(bytes->compare(at, 15, "VERSION\r\n4.00\r\n"), 0);
+          }
+          auto back = Load(*bytes);
+          EXPECT_TRUE(back->HasMipBlock);
+          EXPECT_EQ(back->HasExtraChannel, !extra.empty());
+          EXPECT_FLOAT_EQ(back->TdcShift[2], -1.5f);
+          // Linear curves pass the smoothing at load unchanged.
+          for (int s : {1, 400, 721, 1440}) {
+            EXPECT_NEAR(back->PressureCurve[2][s], data->PressureCurve[2][s], 0.051) << s;
+            if (!extra.empty()) {
+              EXPECT_NEAR(back->ExtraCurve[3][s], data->ExtraCurve[3][s], 0.051) << s;
+            }
+          }
+          if (pscav) {
+            EXPECT_DOUBLE_EQ(back->Pscav, 2.85);
+            EXPECT_EQ(back->PmaxMean, data->PmaxMean);
+            EXPECT_EQ(back->StrokePmax, data->StrokePmax);
+            EXPECT_NEAR(back->EnginePmaxMean, data->EnginePmaxMean, 0.05);
+          } else {
+            EXPECT_FLOAT_EQ(back->CylMip[1], 17.3f);  // one decimal, as the field holds
+            EXPECT_EQ(back->CylPind[3], 4321);
+            EXPECT_DOUBLE_EQ(back->Pscav, 2.35);  // the TDC writer leaves pscav alone
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(CorrectedFileWriter, KeepsBytesBeyondTheNewEndAndRefusesValuesTooWide) {
+  MeasurementFileBuilder file;
+  file.Extra = "FUEL";
+  file.Shift = true;
+  const std::string trailer = "old bytes after the data\r\n";
+  const std::string source = file.Build() + trailer;
+  auto data = Load(source);
+  const auto bytes = PscavCorrectedBytes(*data, source);
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(bytes->size(), source.size());
+  EXPECT_EQ(bytes->substr(bytes->size() - trailer.size()), trailer);
+  EXPECT_NE(bytes->find(" -1,0;"), std::string::npos);  // the shift row keeps its blanks
+
+  data->StrokePmax[1][1] = 1000;  // four digits in a three-digit field
+  EXPECT_FALSE(PscavCorrectedBytes(*data, source));
+  test::TempDir dir;
+  test::WriteBytes(dir.File("A.KV"), source);
+  EXPECT_FALSE(WritePscavCorrected(*data, dir.File("A.KV")));
+  EXPECT_EQ(test::ReadBytes(dir.File("A.KV")), source);
+
+  data->StrokePmax[1][1] = 100;
+  EXPECT_TRUE(WritePscavCorrected(*data, dir.File("A.KV")));
+  EXPECT_TRUE(WriteTdcShifted(*data, dir.File("A.KV"), dir.File("new/B.KV")));
+  EXPECT_TRUE(Load(test::ReadBytes(dir.File("new/B.KV")))->HasExtraChannel);
+  EXPECT_FALSE(WriteTdcShifted(*data, dir.File("missing.KV"), dir.File("C.KV")));
+}
+
+}  // namespace
+}  // namespace zephirax
