@@ -1,16 +1,10 @@
 #include "measurement/PscavCorrection.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "measurement/Rounding.h"
 
 namespace zephirax {
-
-namespace {
-// The processor's default rounding: to nearest, halves to the even neighbour.
-int32_t RoundEven(double value) {
-  return static_cast<int32_t>(std::nearbyint(value));
-}
-}  // namespace
 
 void ApplyPscavCorrection(MeasurementData& data, double newPscav) {
   const double oldPscav = data.Pscav;
@@ -23,10 +17,10 @@ void ApplyPscavCorrection(MeasurementData& data, double newPscav) {
       p = static_cast<float>(p - oldPscav + newPscav);
     }
     for (int32_t* pmax : {&data.PmaxMean[c], &data.PmaxHigh[c], &data.PmaxLow[c]}) {
-      *pmax = RoundEven(*pmax - oldPscav + newPscav);
+      *pmax = RoundHalfEven(*pmax - oldPscav + newPscav);
     }
     for (int k = 1; k <= strokes; ++k) {
-      data.StrokePmax[c][k] = RoundEven(data.StrokePmax[c][k] - oldPscav + newPscav);
+      data.StrokePmax[c][k] = RoundHalfEven(data.StrokePmax[c][k] - oldPscav + newPscav);
     }
     pmaxSum += data.PmaxMean[c];
   }
