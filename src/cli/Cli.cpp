@@ -1,8 +1,10 @@
 #include "cli/Cli.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <memory>
 
+#include "analysis/CurveShift.h"
 #include "app/Config.h"
 #include "cli/ConsoleUserInterface.h"
 #include "cli/DumpJson.h"
@@ -35,6 +37,10 @@ constexpr const char* Usage =
     "  pscav FILE NEW_BAR\n"
     "                   correct the scavenging-air pressure of FILE to NEW_BAR and\n"
     "                   write the corrected measurement back to FILE\n"
+    "  tdc-shift FILE OUT --ref R CYL:STEPS...\n"
+    "                   shift cylinder CYL by STEPS quarter degrees (negative: towards\n"
+    "                   the start) against reference cylinder R and write the\n"
+    "                   corrected copy of FILE to OUT\n"
     "  --help           show this text\n";
 
 int BadArguments(std::ostream& err, const std::string& why) {
@@ -50,6 +56,12 @@ int Choice(const std::string& value, std::initializer_list<const char*> choices)
     ++index;
   }
   return -1;
+}
+
+// A whole number that is the entire text.
+bool WholeNumber(std::string_view text, int& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
 // Messages on the command line are always English.
@@ -117,10 +129,8 @@ int Ref(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   if (positional.size() != 2) return BadArguments(err, "ref takes a file name and a cylinder");
   int cylinder = 0;
-  const std::string& number = positional[1];
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), cylinder);
-  if (error != std::errc() || end != number.data() + number.size()) {
-    return BadArguments(err, "'" + number + "' is not a cylinder number");
+  if (!WholeNumber(positional[1], cylinder)) {
+    return BadArguments(err, "'" + positional[1] + "' is not a cylinder number");
   }
   auto data = std::make_unique<MeasurementData>();
   auto reference = std::make_unique<ReferenceData>();
@@ -151,6 +161,61 @@ int Pscav(const std::vector<std::string>& args, std::ostream& out, std::ostream&
   return 0;
 }
 
+int TdcShift(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::vector<std::string> positional;
+  TdcShiftState state;
+  bool refGiven = false;
+  for (size_t k = 1; k < args.size(); ++k) {
+    if (args[k] == "--ref") {
+      if (k + 1 >= args.size() || !WholeNumber(args[k + 1], state.RefCylinder)) {
+        return BadArguments(err, "--ref needs a cylinder number");
+      }
+      refGiven = true;
+      ++k;
+    } else {
+      positional.push_back(args[k]);
+    }
+  }
+  if (!refGiven || positional.size() < 2) {
+    return BadArguments(err, "tdc-shift takes FILE OUT --ref R and CYL:STEPS shifts");
+  }
+  std::vector<std::pair<int, int>> shifts;
+  for (size_t k = 2; k < positional.size(); ++k) {
+    const std::string& shift = positional[k];
+    const size_t colon = shift.find(':');
+    int cylinder = 0;
+    int steps = 0;
+    if (colon == std::string::npos ||
+        !WholeNumber(std::string_view(shift).substr(0, colon), cylinder) ||
+        !WholeNumber(std::string_view(shift).substr(colon + 1), steps) || steps < -1440 ||
+        steps > 1440) {
+      return BadArguments(err, "'" + shift + "' is not CYL:STEPS");
+    }
+    shifts.emplace_back(cylinder, steps);
+  }
+  auto data = std::make_unique<MeasurementData>();
+  if (!Load(*data, positional[0], err)) return 1;
+  for (const auto& [cylinder, steps] : shifts) {
+    if (cylinder < 1 || cylinder > data->CylCount) {
+      err << "zephirax-cli: the measurement has no cylinder " << cylinder << '\n';
+      return 1;
+    }
+    for (int k = 0; k < std::abs(steps); ++k) {
+      if (steps < 0) {
+        ShiftCurveLeft(*data, state, cylinder);
+      } else {
+        ShiftCurveRight(*data, state, cylinder);
+      }
+    }
+  }
+  if (!WriteTdcShifted(*data, positional[0], positional[1])) {
+    err << "zephirax-cli: could not write " << positional[1] << '\n';
+    return 1;
+  }
+  out << positional[1] << '\n';
+  return 0;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -164,6 +229,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "info") return Info(args, out, err);
   if (command == "ref") return Ref(args, out, err);
   if (command == "pscav") return Pscav(args, out, err);
+  if (command == "tdc-shift") return TdcShift(args, out, err);
   return BadArguments(err, "unknown command '" + command + "'");
 }
 

@@ -160,6 +160,21 @@ TEST_F(CliTest, PscavCorrectsTheFileInPlace) {
   EXPECT_EQ(Cli({"pscav", dir_.File("missing.KV"), "2"}).Status, 1);
 }
 
+TEST_F(CliTest, TdcShiftWritesTheShiftedCopy) {
+  const std::string file = Write("a.KV", test::MeasurementFileBuilder().Build());
+  const std::string shifted = dir_.File("out/b.KV");
+  CliRun run = Cli({"tdc-shift", file, shifted, "--ref", "1", "2:-3", "1:2"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const JsonValue json = test::ParseJson(Cli({"dump", shifted}).Out);
+  EXPECT_EQ(json["TdcShift"][0].Number, 0.5);
+  EXPECT_EQ(json["TdcShift"][1].Number, -0.8);  // the row holds one decimal
+  // Cylinder 2's linear curve moved three samples towards the start.
+  EXPECT_NEAR(json["PressureCurve"][1][100].Number, 20 + 0.1 * 104, 0.051);
+  EXPECT_EQ(Cli({"tdc-shift", file, shifted, "2:1"}).Status, 2);
+  EXPECT_EQ(Cli({"tdc-shift", file, shifted, "--ref", "1", "2:x"}).Status, 2);
+  EXPECT_EQ(Cli({"tdc-shift", file, shifted, "--ref", "1", "9:1"}).Status, 1);
+}
+
 TEST_F(CliTest, BadArguments) {
   EXPECT_EQ(Cli({"--help"}).Status, 0);
   EXPECT_NE(Cli({"--help"}).Out.find("Usage"), std::string::npos);
