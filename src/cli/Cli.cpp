@@ -8,6 +8,7 @@
 #include "app/Config.h"
 #include "cli/ConsoleUserInterface.h"
 #include "cli/DumpJson.h"
+#include "cli/ExhCommands.h"
 #include "cli/InfoTable.h"
 #include "measurement/CorrectedFileWriter.h"
 #include "measurement/FixedField.h"
@@ -41,6 +42,9 @@ constexpr const char* Usage =
     "                   shift cylinder CYL by STEPS quarter degrees (negative: towards\n"
     "                   the start) against reference cylinder R and write the\n"
     "                   corrected copy of FILE to OUT\n"
+    "  exh show FILE --cyl N | exh write OUT --cyl N\n"
+    "                   the additional data of a measurement as JSON; write takes the\n"
+    "                   JSON on standard input\n"
     "  --help           show this text\n";
 
 int BadArguments(std::ostream& err, const std::string& why) {
@@ -218,7 +222,8 @@ int TdcShift(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err) {
   if (args.empty()) return BadArguments(err, "no command given");
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
@@ -230,6 +235,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (command == "ref") return Ref(args, out, err);
   if (command == "pscav") return Pscav(args, out, err);
   if (command == "tdc-shift") return TdcShift(args, out, err);
+  if (command == "exh") return ExhCommand(args, in, out, err);
   return BadArguments(err, "unknown command '" + command + "'");
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -7,7 +8,8 @@
 namespace zephirax {
 
 // `zephirax-cli` without the process around it: arguments after the program
-// name, output streams; returns the exit status.
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// name, the standard streams; returns the exit status.
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err);
 
 }  // namespace zephirax

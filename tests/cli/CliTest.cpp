@@ -22,9 +22,10 @@ struct CliRun {
 };
 
 CliRun Cli(const std::vector<std::string>& args) {
+  std::istringstream in;
   std::ostringstream out, err;
   CliRun run;
-  run.Status = RunCli(args, out, err);
+  run.Status = RunCli(args, in, out, err);
   run.Out = out.str();
   run.Err = err.str();
   return run;
