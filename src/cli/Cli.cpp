@@ -10,6 +10,7 @@
 #include "cli/DumpJson.h"
 #include "cli/ExhCommands.h"
 #include "cli/InfoTable.h"
+#include "cli/SetupCommands.h"
 #include "measurement/CorrectedFileWriter.h"
 #include "measurement/FixedField.h"
 #include "measurement/MeasurementReader.h"
@@ -45,6 +46,10 @@ constexpr const char* Usage =
     "  exh show FILE --cyl N | exh write OUT --cyl N\n"
     "                   the additional data of a measurement as JSON; write takes the\n"
     "                   JSON on standard input\n"
+    "  setup new OUT | setup show FILE | setup write OUT | setup frame FILE |\n"
+    "  setup auto FILE OUT\n"
+    "                   engine setup files: defaults, JSON view, JSON on standard input,\n"
+    "                   the frame sent to the device, automatic TDC deviations\n"
     "  --help           show this text\n";
 
 int BadArguments(std::ostream& err, const std::string& why) {
@@ -236,6 +241,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (command == "pscav") return Pscav(args, out, err);
   if (command == "tdc-shift") return TdcShift(args, out, err);
   if (command == "exh") return ExhCommand(args, in, out, err);
+  if (command == "setup") return SetupCommand(args, in, out, err);
   return BadArguments(err, "unknown command '" + command + "'");
 }
 
