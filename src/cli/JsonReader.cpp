@@ -1,5 +1,7 @@
 #include "cli/JsonReader.h"
 
+#include <stdexcept>
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -11,6 +13,18 @@ const Value* Value::Find(std::string_view key) const {
     if (name == key) return &member;
   }
   return nullptr;
+}
+
+const Value& Value::operator[](std::string_view key) const {
+  const Value* member = Find(key);
+  if (member == nullptr) throw std::out_of_range("no JSON member " + std::string(key));
+  return *member;
+}
+
+std::vector<std::string> Value::Keys() const {
+  std::vector<std::string> keys;
+  for (const auto& member : Object) keys.push_back(member.first);
+  return keys;
 }
 
 namespace {

@@ -22,6 +22,12 @@ struct Value {
 
   // The member named `key`, or null when there is none (or this is no object).
   const Value* Find(std::string_view key) const;
+  // The member named `key` or the array element; throws std::out_of_range when absent.
+  const Value& operator[](std::string_view key) const;
+  const Value& operator[](size_t index) const { return Array.at(index); }
+  bool Has(std::string_view key) const { return Find(key) != nullptr; }
+  // Member names in document order.
+  std::vector<std::string> Keys() const;
 };
 
 // Nesting deeper than this is refused rather than followed.

@@ -1,30 +1,22 @@
 #pragma once
 
-#include <map>
-#include <memory>
+#include <stdexcept>
 #include <string>
-#include <vector>
 
-// A small strict JSON reader, so tests can check the command line's output
-// contracts by structure rather than by substring.
+#include "cli/JsonReader.h"
+
+// Tests check the command line's JSON contracts by structure, with the
+// program's own strict reader.
 
 namespace zephirax::test {
 
-struct JsonValue {
-  enum class Kind { Null, Bool, Number, String, Array, Object } Type = Kind::Null;
-  bool Bool = false;
-  double Number = 0;
-  std::string String;
-  std::vector<JsonValue> Array;
-  std::vector<std::pair<std::string, JsonValue>> Object;  // in document order
+using JsonValue = json::Value;
 
-  const JsonValue& operator[](const std::string& key) const;  // throws when missing
-  const JsonValue& operator[](size_t index) const { return Array.at(index); }
-  bool Has(const std::string& key) const;
-  std::vector<std::string> Keys() const;
-};
-
-// Throws std::runtime_error on anything that is not exactly one JSON value.
-JsonValue ParseJson(const std::string& text);
+// Throws when `text` is not exactly one JSON value.
+inline JsonValue ParseJson(const std::string& text) {
+  auto value = json::ParseJson(text);
+  if (!value) throw std::runtime_error("not JSON: " + text.substr(0, 200));
+  return std::move(*value);
+}
 
 }  // namespace zephirax::test
