@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
+#include "adddata/AdditionalDataFile.h"
 #include "analysis/CurveShift.h"
 #include "app/Config.h"
 #include "cli/ConsoleUserInterface.h"
@@ -12,12 +14,14 @@
 #include "cli/InfoTable.h"
 #include "cli/SetupCommands.h"
 #include "measurement/CorrectedFileWriter.h"
+#include "measurement/EngineDataExport.h"
 #include "measurement/FixedField.h"
 #include "measurement/MeasurementReader.h"
 #include "measurement/PscavCorrection.h"
 #include "measurement/ReferenceReader.h"
 #include "platform/LangText.h"
 #include "platform/Paths.h"
+#include "platform/QtNumberFormat.h"
 
 namespace zephirax {
 
@@ -50,6 +54,10 @@ constexpr const char* Usage =
     "  setup auto FILE OUT\n"
     "                   engine setup files: defaults, JSON view, JSON on standard input,\n"
     "                   the frame sent to the device, automatic TDC deviations\n"
+    "  export FILE [--exh EXHFILE] [--locale NAME]\n"
+    "                   write ZEPHIRAX.TXT and ZEPHIRAX.CSV into the data folder in the\n"
+    "                   regional number format of NAME (default: the user's); prints\n"
+    "                   their paths\n"
     "  --help           show this text\n";
 
 int BadArguments(std::ostream& err, const std::string& why) {
@@ -225,6 +233,43 @@ int TdcShift(const std::vector<std::string>& args, std::ostream& out, std::ostre
   return 0;
 }
 
+int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::string file;
+  std::string exhFile;
+  QLocale locale = QLocale::system();
+  for (size_t k = 1; k < args.size(); ++k) {
+    if (args[k] == "--exh" || args[k] == "--locale") {
+      if (k + 1 >= args.size()) return BadArguments(err, args[k] + " needs a value");
+      if (args[k] == "--exh") {
+        exhFile = args[++k];
+      } else {
+        locale = QLocale(QString::fromStdString(args[++k]));
+      }
+    } else if (args[k].starts_with("--") || !file.empty()) {
+      return BadArguments(err, "unexpected argument " + args[k]);
+    } else {
+      file = args[k];
+    }
+  }
+  if (file.empty()) return BadArguments(err, "export needs a measurement file");
+  auto data = std::make_unique<MeasurementData>();
+  if (!Load(*data, file, err)) return 1;
+  AdditionalData addData;
+  if (!exhFile.empty() && !ReadAdditionalData(addData, exhFile, data->CylCount)) {
+    err << "zephirax-cli: could not read " << exhFile << '\n';
+    return 1;
+  }
+  std::error_code error;
+  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  const std::string dataDir = DataDir(ProgramDir(executable.parent_path().string()));
+  if (!ExportEngineData(*data, addData, RegionalNumberFormat(locale), dataDir)) {
+    err << "zephirax-cli: could not write the export files into " << dataDir << '\n';
+    return 1;
+  }
+  out << dataDir << "/ZEPHIRAX.TXT\n" << dataDir << "/ZEPHIRAX.CSV\n";
+  return 0;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -242,6 +287,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (command == "tdc-shift") return TdcShift(args, out, err);
   if (command == "exh") return ExhCommand(args, in, out, err);
   if (command == "setup") return SetupCommand(args, in, out, err);
+  if (command == "export") return Export(args, out, err);
   return BadArguments(err, "unknown command '" + command + "'");
 }
 

@@ -176,6 +176,20 @@ TEST_F(CliTest, TdcShiftWritesTheShiftedCopy) {
   EXPECT_EQ(Cli({"tdc-shift", file, shifted, "--ref", "1", "9:1"}).Status, 1);
 }
 
+TEST_F(CliTest, ExportWritesBothFilesIntoTheDataFolder) {
+  setenv("ZEPHIRAX_HOME", dir_.File("home").c_str(), 1);
+  const std::string file = Write("a.KV", test::MeasurementFileBuilder().Build());
+  const CliRun run = Cli({"export", file, "--locale", "de_DE"});
+  unsetenv("ZEPHIRAX_HOME");
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Out, dir_.File("home/DATA/ZEPHIRAX.TXT") + "\n" +
+                         dir_.File("home/DATA/ZEPHIRAX.CSV") + "\n");
+  EXPECT_NE(test::ReadBytes(dir_.File("home/DATA/ZEPHIRAX.TXT")).find("\t2,35\t"),
+            std::string::npos);
+  EXPECT_EQ(Cli({"export"}).Status, 2);
+  EXPECT_EQ(Cli({"export", file, "--exh", dir_.File("missing.EXH")}).Status, 1);
+}
+
 TEST_F(CliTest, BadArguments) {
   EXPECT_EQ(Cli({"--help"}).Status, 0);
   EXPECT_NE(Cli({"--help"}).Out.find("Usage"), std::string::npos);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QLocale>
+
+#include "measurement/EngineDataExport.h"
+
+namespace zephirax {
+
+// The decimal and digit-group separators of `locale`, as the export files
+// write them (cp1252 bytes).
+NumberFormat RegionalNumberFormat(const QLocale& locale);
+
+}  // namespace zephirax
