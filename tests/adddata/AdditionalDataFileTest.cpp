@@ -4,6 +4,7 @@
 #include <random>
 
 #include "adddata/AdditionalDataFile.h"
+#include "support/ByteMutation.h"
 #include "support/TempDir.h"
 
 namespace zephirax {
@@ -236,8 +237,9 @@ TEST(AdditionalDataFile, FailedWriteKeepsTheOldFile) {
 // arrays (the sanitizer build runs this) and either accepts the file soundly
 // or leaves the data as it was.
 TEST(AdditionalDataFileFuzz, MutatedFilesAreAcceptedSoundlyOrChangeNothing) {
-  const char* const fragments[] = {"TEXH\r\n",  "NAME\r\n", "COMMENT\r\n", "VIT\r\n", "PDIFF\r\n",
-                                   "TSCAV\r\n", "\r\n",     "0-",          ";;;",     "\xFF"};
+  const std::vector<std::string> fragments = {"TEXH\r\n",  "NAME\r\n",  "COMMENT\r\n", "VIT\r\n",
+                                              "PDIFF\r\n", "TSCAV\r\n", "\r\n",        "0-",
+                                              ";;;",       "\xFF"};
   std::mt19937 rng(20261206);
   auto pick = [&](size_t n) { return n == 0 ? 0 : static_cast<size_t>(rng() % n); };
   int accepted = 0;
@@ -245,25 +247,7 @@ TEST(AdditionalDataFileFuzz, MutatedFilesAreAcceptedSoundlyOrChangeNothing) {
   for (int round = 0; round < 4000; ++round) {
     const int32_t cylCount = static_cast<int32_t>(pick(MaxCylinders + 1));
     std::string bytes = AdditionalDataBytes(Generated(rng, cylCount), cylCount);
-    const int edits = 1 + static_cast<int>(pick(6));
-    for (int e = 0; e < edits && !bytes.empty(); ++e) {
-      switch (rng() % 5) {
-        case 0:
-          bytes[pick(bytes.size())] = static_cast<char>(rng());
-          break;
-        case 1:
-          bytes.resize(pick(bytes.size()));
-          break;
-        case 2:
-          bytes.insert(pick(bytes.size()), fragments[pick(std::size(fragments))]);
-          break;
-        case 3:
-          bytes.erase(pick(bytes.size()), pick(64));
-          break;
-        default:
-          bytes.insert(pick(bytes.size()), bytes.substr(pick(bytes.size()), pick(200)));
-      }
-    }
+    bytes = test::MutateBytes(std::move(bytes), rng, fragments);
     const AdditionalData before = Generated(rng, MaxCylinders);
     AdditionalData d = before;
     const int32_t readCount =

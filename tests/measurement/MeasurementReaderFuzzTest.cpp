@@ -6,6 +6,7 @@
 
 #include "measurement/MeasurementReader.h"
 #include "platform/LangText.h"
+#include "support/ByteMutation.h"
 #include "support/MeasurementFileBuilder.h"
 #include "support/ScriptedUserInterface.h"
 
@@ -19,55 +20,21 @@ namespace {
 using test::MeasurementFileBuilder;
 
 // Keys and fragments that steer the reader into its item handlers.
-const char* const Fragments[] = {"URVE\r\n",
-                                 "MIP\r\n",
-                                 "FUEL\r\n",
-                                 "ACL1\r\n",
-                                 "FUE1\r\n",
-                                 "CYLINDERS\r\n20\r\n",
-                                 "STROKES\r\n30\r\n",
-                                 "SHIFT\r\n",
-                                 "VERSION\r\n4.00\r\n",
-                                 "RPM\r\n",
-                                 "MODE\r\n4\r\n",
-                                 "\r\n",
-                                 "0-",
-                                 ";;;;",
-                                 "OWER\r\n"};
-
-std::string Mutate(const std::string& good, std::mt19937& rng) {
-  std::string bytes = good;
-  auto pick = [&](size_t n) { return n == 0 ? 0 : static_cast<size_t>(rng() % n); };
-  const int edits = 1 + static_cast<int>(rng() % 6);
-  for (int e = 0; e < edits && !bytes.empty(); ++e) {
-    switch (rng() % 6) {
-      case 0:
-        bytes[pick(bytes.size())] = static_cast<char>(rng());
-        break;
-      case 1:
-        bytes.resize(pick(bytes.size()));
-        break;
-      case 2:
-        bytes.insert(pick(bytes.size()), Fragments[pick(std::size(Fragments))]);
-        break;
-      case 3: {
-        const size_t from = pick(bytes.size());
-        bytes.erase(from, pick(64));
-        break;
-      }
-      case 4: {
-        const size_t from = pick(bytes.size());
-        bytes.insert(pick(bytes.size()), bytes.substr(from, pick(200)));
-        break;
-      }
-      default: {
-        const size_t at = pick(bytes.size());
-        if (bytes[at] >= '0' && bytes[at] <= '9') bytes[at] = static_cast<char>('0' + rng() % 10);
-      }
-    }
-  }
-  return bytes;
-}
+const std::vector<std::string> Fragments = {"URVE\r\n",
+                                            "MIP\r\n",
+                                            "FUEL\r\n",
+                                            "ACL1\r\n",
+                                            "FUE1\r\n",
+                                            "CYLINDERS\r\n20\r\n",
+                                            "STROKES\r\n30\r\n",
+                                            "SHIFT\r\n",
+                                            "VERSION\r\n4.00\r\n",
+                                            "RPM\r\n",
+                                            "MODE\r\n4\r\n",
+                                            "\r\n",
+                                            "0-",
+                                            ";;;;",
+                                            "OWER\r\n"};
 
 void ExpectSound(const MeasurementData& d) {
   ASSERT_GE(d.CylCount, 1);
@@ -106,7 +73,7 @@ TEST(MeasurementReaderFuzz, MutatedFilesAreAcceptedSoundlyOrChangeNothing) {
     test::ScriptedUserInterface ui;
     ASSERT_TRUE(LoadMeasurementBytes(*data, good, English, ui));
     const auto before = std::make_unique<MeasurementData>(*data);
-    const std::string bad = Mutate(good, rng);
+    const std::string bad = test::MutateBytes(good, rng, Fragments);
     if (LoadMeasurementBytes(*data, bad, English, ui)) {
       ++accepted;
       ExpectSound(*data);
