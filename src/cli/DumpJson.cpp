@@ -90,8 +90,7 @@ std::string ReferenceJson(const ReferenceData& r, const MeasurementData& d) {
   };
   AppendKey(out, "accepted", true);
   json::AppendBool(out, true);
-  AppendKey(out, "RefCylCount");
-  json::AppendNumber(out, r.RefCylCount);
+  json::AppendMember(out, "RefCylCount", r.RefCylCount);
   perCylinder("RefCylRpm", r.RefCylRpm);
   perCylinder("RefCylMip", r.RefCylMip);
   perCylinder("RefCylPind", r.RefCylPind);
@@ -109,8 +108,7 @@ std::string ReferenceJson(const ReferenceData& r, const MeasurementData& d) {
   json::AppendString(out, Cp1252ToUtf8(d.MeasDate));
   AppendKey(out, "MeasTime");
   json::AppendString(out, Cp1252ToUtf8(d.MeasTime));
-  AppendKey(out, "PressureAxisMax");
-  json::AppendNumber(out, d.PressureAxisMax);
+  json::AppendMember(out, "PressureAxisMax", d.PressureAxisMax);
   out.push_back('}');
   return out;
 }
@@ -131,30 +129,24 @@ std::string MeasurementJson(const MeasurementData& d) {
     AppendKey(out, name);
     json::AppendNumber(out, value);
   }
-  AppendKey(out, "VAngle");
-  json::AppendNumber(out, d.VAngle);
+  json::AppendMember(out, "VAngle", d.VAngle);
   const std::pair<const char*, int32_t> geometry[] = {
       {"ConRod", d.ConRod}, {"Bore", d.Bore}, {"Stroke", d.Stroke}, {"TdcSensor", d.TdcSensor}};
   for (const auto& [name, value] : geometry) {
     AppendKey(out, name);
     json::AppendNumber(out, value);
   }
-  AppendKey(out, "TdcCorrection");
-  json::AppendNumber(out, d.TdcCorrection);
+  json::AppendMember(out, "TdcCorrection", d.TdcCorrection);
   AppendField(out, "FiringOrder", d, d.FiringOrder);
   AppendField(out, "TdcDeviation", d, d.TdcDeviation);
   AppendField(out, "CylRpm", d, d.CylRpm);
   AppendField(out, "PmaxMean", d, d.PmaxMean);
   AppendField(out, "PmaxHigh", d, d.PmaxHigh);
   AppendField(out, "PmaxLow", d, d.PmaxLow);
-  AppendKey(out, "EnginePmaxMean");
-  json::AppendNumber(out, d.EnginePmaxMean);
-  AppendKey(out, "StrokeCount");
-  json::AppendNumber(out, d.StrokeCount);
-  AppendKey(out, "PmaxDevLimit");
-  json::AppendNumber(out, d.PmaxDevLimit);
-  AppendKey(out, "Pscav");
-  json::AppendNumber(out, d.Pscav);
+  json::AppendMember(out, "EnginePmaxMean", d.EnginePmaxMean);
+  json::AppendMember(out, "StrokeCount", d.StrokeCount);
+  json::AppendMember(out, "PmaxDevLimit", d.PmaxDevLimit);
+  json::AppendMember(out, "Pscav", d.Pscav);
   AppendKey(out, "StrokePmax");
   json::AppendArray(out, Cylinders(d), [&](std::string& o, int i) {
     o.push_back('[');
@@ -175,12 +167,9 @@ std::string MeasurementJson(const MeasurementData& d) {
   json::AppendBool(out, d.ExtraIsAcl);
   AppendKey(out, "ExtraIsBinary");
   json::AppendBool(out, d.ExtraIsBinary);
-  AppendKey(out, "ExtraAxisMax");
-  json::AppendNumber(out, d.ExtraAxisMax);
-  AppendKey(out, "AclAmplitude");
-  json::AppendNumber(out, d.AclAmplitude);
-  AppendKey(out, "PressureAxisMax");
-  json::AppendNumber(out, d.PressureAxisMax);
+  json::AppendMember(out, "ExtraAxisMax", d.ExtraAxisMax);
+  json::AppendMember(out, "AclAmplitude", d.AclAmplitude);
+  json::AppendMember(out, "PressureAxisMax", d.PressureAxisMax);
   AppendCurves(out, "PressureCurve", d, d.PressureCurve);
   if (d.HasExtraChannel) AppendCurves(out, "ExtraCurve", d, d.ExtraCurve);
   AppendKey(out, "Evaluation");

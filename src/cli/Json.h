@@ -20,6 +20,13 @@ void AppendBool(std::string& out, bool value);
 // `"name":` with a leading comma unless it is the object's first member.
 void AppendKey(std::string& out, std::string_view name, bool first = false);
 
+// `"name":value` for a number, with a leading comma unless it comes first.
+template <class T>
+void AppendMember(std::string& out, std::string_view name, T value, bool first = false) {
+  AppendKey(out, name, first);
+  AppendNumber(out, value);
+}
+
 template <class Range, class Fn>
 void AppendArray(std::string& out, const Range& range, Fn appendElement) {
   out.push_back('[');

@@ -61,18 +61,12 @@ std::string EngineSetupJson(const EngineSetup& setup) {
   using namespace json;
   const int count = setup.CylCount < 0 ? 0 : std::min<int>(setup.CylCount, MaxCylinders);
   std::string out = "{";
-  AppendKey(out, "CylCount", true);
-  AppendNumber(out, setup.CylCount);
-  AppendKey(out, "StrokeCount");
-  AppendNumber(out, setup.StrokeCount);
-  AppendKey(out, "StrokeCycle");
-  AppendNumber(out, setup.StrokeCycle);
-  AppendKey(out, "TdcSensor");
-  AppendNumber(out, setup.TdcSensor);
-  AppendKey(out, "InLineEngine");
-  AppendNumber(out, setup.InLineEngine);
-  AppendKey(out, "TdcCorrection");
-  AppendNumber(out, setup.TdcCorrection);
+  AppendMember(out, "CylCount", setup.CylCount, true);
+  AppendMember(out, "StrokeCount", setup.StrokeCount);
+  AppendMember(out, "StrokeCycle", setup.StrokeCycle);
+  AppendMember(out, "TdcSensor", setup.TdcSensor);
+  AppendMember(out, "InLineEngine", setup.InLineEngine);
+  AppendMember(out, "TdcCorrection", setup.TdcCorrection);
   AppendKey(out, "FiringOrder");
   out.push_back('[');
   for (int p = 1; p <= count; ++p) {
@@ -80,14 +74,10 @@ std::string EngineSetupJson(const EngineSetup& setup) {
     AppendNumber(out, setup.FiringOrder[p]);
   }
   out.push_back(']');
-  AppendKey(out, "VAngle");
-  AppendNumber(out, setup.VAngle);
-  AppendKey(out, "Bore");
-  AppendNumber(out, setup.Bore);
-  AppendKey(out, "Stroke");
-  AppendNumber(out, setup.Stroke);
-  AppendKey(out, "ConRod");
-  AppendNumber(out, setup.ConRod);
+  AppendMember(out, "VAngle", setup.VAngle);
+  AppendMember(out, "Bore", setup.Bore);
+  AppendMember(out, "Stroke", setup.Stroke);
+  AppendMember(out, "ConRod", setup.ConRod);
   AppendKey(out, "TdcDeviation");
   out.push_back('[');
   for (int c = 1; c <= count; ++c) {
@@ -95,16 +85,11 @@ std::string EngineSetupJson(const EngineSetup& setup) {
     AppendNumber(out, setup.TdcDeviation[c]);
   }
   out.push_back(']');
-  AppendKey(out, "Pscav");
-  AppendNumber(out, setup.Pscav);
-  AppendKey(out, "PmaxDevLimit");
-  AppendNumber(out, setup.PmaxDevLimit);
-  AppendKey(out, "KmSensor");
-  AppendNumber(out, setup.KmSensor);
-  AppendKey(out, "FuelAclSensor");
-  AppendNumber(out, setup.FuelAclSensor);
-  AppendKey(out, "AverageCurve");
-  AppendNumber(out, setup.AverageCurve);
+  AppendMember(out, "Pscav", setup.Pscav);
+  AppendMember(out, "PmaxDevLimit", setup.PmaxDevLimit);
+  AppendMember(out, "KmSensor", setup.KmSensor);
+  AppendMember(out, "FuelAclSensor", setup.FuelAclSensor);
+  AppendMember(out, "AverageCurve", setup.AverageCurve);
   out.push_back('}');
   return out;
 }
