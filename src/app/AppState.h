@@ -3,14 +3,18 @@
 #include <memory>
 #include <string>
 
+#include "adddata/AdditionalData.h"
+#include "analysis/DrawingState.h"
+#include "app/AnalysisButtons.h"
 #include "app/Settings.h"
+#include "app/ViewState.h"
+#include "measurement/EngineDataExport.h"
 #include "measurement/MeasurementData.h"
 #include "measurement/ReferenceReader.h"
 
 // Everything the program keeps for the whole run, owned by the application and
 // handed by reference to the routines that work on it. Later workflows add
-// their parts here (additional data, view state, serial
-// link, drawing state).
+// their parts here (the serial link).
 
 namespace zephirax {
 
@@ -18,7 +22,12 @@ struct AppState {
   // Heap-held: a measurement with its curves is about a quarter megabyte.
   std::unique_ptr<MeasurementData> Measurement = std::make_unique<MeasurementData>();
   std::unique_ptr<ReferenceData> Reference = std::make_unique<ReferenceData>();
+  AdditionalData AddData;
   Settings Config;
+  NumberFormat Regional;  // the user's decimal and group separators
+  ViewState View;
+  DrawingState Drawing;
+  AnalysisButtons Buttons;
   std::string AppDataDir;    // holds ZEPHIRAX.INI
   std::string DataDir;       // measurements and the receiver's work file
   std::string EngineDir;     // setup files

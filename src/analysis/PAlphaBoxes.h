@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "analysis/PAlphaPlot.h"
+
+// The value boxes of the p/alpha views: the single-cylinder box, the zoomed
+// cursor box, the fuel-injection box and the reference table. All readouts use
+// the working curves, so the display filter changes them.
+
+namespace zephirax {
+
+// The frame part of the single-cylinder box (view 0, not zoomed): rectangle,
+// separator, captions and units.
+void DrawSingleValueBoxFrame(const AppState& state, Canvas& canvas);
+// Its values for `cylinder`, read from `work`.
+void WriteSingleValues(const AppState& state, Canvas& canvas, int cylinder, const WorkCurve& work);
+
+// The box of the zoomed single view (1440-sample layout).
+void DrawZoomCursorBox(const AppState& state, Canvas& canvas, int cylinder, const WorkCurve& work);
+
+// The injection values of one second-channel curve (indexed from 1 as
+// stored). Values that need a crossing of the half level that never happens
+// are empty.
+struct FuelInjectionValues {
+  float Fpnrp = 0;
+  float Fmaxp = 0;
+  float Fpsta = 0;                // angle in degrees
+  std::optional<float> Fvoa;      // angle in degrees
+  std::optional<float> Fvop;      // bar
+  std::optional<float> Fdur;      // degrees
+};
+FuelInjectionValues FuelInjection(const Curve& extra);
+
+// The fuel-injection box of view 0 with the fuel trace on.
+void DrawFuelBox(const AppState& state, Canvas& canvas, int cylinder);
+
+// The table of view 14: the current cylinder against the reference cylinder.
+void DrawReferenceTable(const AppState& state, Canvas& canvas, int cylinder, const WorkCurve& work,
+                        const WorkCurve& refWork);
+
+}  // namespace zephirax

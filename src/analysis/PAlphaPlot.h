@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+
+#include "app/AppState.h"
+#include "platform/Canvas.h"
+
+// The pressure-over-crank-angle diagram: the frame with its scales, and one
+// cylinder's curve with everything that belongs to it (second channel, cursor,
+// value boxes, dp/da, reference curve, corner caption). The views call the
+// frame once and then the curve routine once per curve; nothing is cached.
+
+namespace zephirax {
+
+// A curve as the views use it: 1440 values indexed from 0 (index 720 is TDC).
+using WorkCurve = std::array<float, SamplesPerCurve>;
+
+// The pressure-axis maximum handed to the frame: PressureAxisMax in bar for
+// bar and MPa; for psi the smallest of 500, 750, 1000, 1500, 2000, 2500,
+// 3000, 3500 not below 14.525 x PressureAxisMax, else 4000.
+float PAlphaAxisMax(const MeasurementData& data, int pressureUnit);
+
+// Copies a stored curve (indexed from 1) into a working curve; with `filter`
+// the display filter runs over it in place (indices 4..1435, each the mean of
+// the nine values around it at that moment).
+void MakeWorkingCurve(const Curve& stored, bool filter, WorkCurve& work);
+
+// dp/da of a working curve at index k (1..1438), in bar per degree.
+inline float DpDaAt(const WorkCurve& work, int k) { return 2.0f * (work[k + 1] - work[k - 1]); }
+
+// Sizes the canvas to state.Drawing.ControlWidth x ControlHeight, recomputes
+// the drawing state and draws the frame, the scales and (view 0, not zoomed)
+// the value-box frame. Raises ExtraAxisMax to at least 500.
+void DrawPAlphaFrame(AppState& state, Canvas& canvas, float axisMax);
+
+// Draws cylinder `cylinder`'s curve in `color` over what is there. A zoomed
+// cursor draw leaves CursorPos clamped into 520..920.
+void DrawPAlphaCurve(AppState& state, Canvas& canvas, int cylinder, Color color);
+
+}  // namespace zephirax

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "platform/Canvas.h"
+#include "platform/UserInterface.h"
+
+// The three pressure-over-crank-angle views: one cylinder, all cylinders, and
+// one cylinder against a reference cylinder. Each sets the analysis buttons it
+// uses, records its view code and draws from scratch.
+
+namespace zephirax {
+
+// The colour of a cylinder's curve and legend entry in the all-cylinder view.
+Color CylinderColor(int cylinder);
+
+void ShowPAlphaSingle(AppState& state, Canvas& canvas);
+void ShowPAlphaAll(AppState& state, Canvas& canvas);
+// Reloads the reference cylinder RefCylinder from AuxFileName first; a failed
+// load is told through `ui` and the previous reference is drawn.
+void ShowPAlphaRef(AppState& state, Canvas& canvas, UserInterface& ui);
+
+}  // namespace zephirax

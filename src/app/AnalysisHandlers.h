@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+#include "app/AppState.h"
+#include "platform/UserInterface.h"
+
+// What the main window's analysis buttons do to the program state. Each
+// handler returns true when the current view has to be redrawn; the window
+// then calls ShowView and makes its buttons follow state.Buttons.
+
+namespace zephirax {
+
+// Analysis mode on: every analysis button enabled but hidden (the views show
+// theirs), cylinder 1, reference cylinder 1, cursor at 680 and on, zoom, dp/da,
+// fuel and ACL off. Leaving hides and disables them all and clears the file name.
+void EnterAnalysisMode(AppState& state);
+void LeaveAnalysisMode(AppState& state);
+
+// Steps 3 to 6 of the Analyse workflow: loads the measurement (the user is
+// told when it is rejected and false returned), reads the ".EXH" file beside
+// it into AddData (HasAddData), clears the reference, zoom and dp/da.
+bool LoadForAnalysis(AppState& state, const std::string& fileName, UserInterface& ui);
+
+// "Load Ref File": loads cylinder 1 of `fileName` as reference; on success
+// HasReference is set and AuxFileName names the file.
+bool LoadReferenceFile(AppState& state, const std::string& fileName, UserInterface& ui);
+
+struct CursorLimits {
+  int Low = 0;
+  int High = 0;
+};
+// 0..1439 (520..920 zoomed) with a MIP item, else 360..1080.
+CursorLimits CursorRange(const AppState& state);
+
+bool StepCylinder(AppState& state, int delta);     // CYL+ / CYL-, wrapping
+bool StepRefCylinder(AppState& state, int delta);  // RefCYL+ / RefCYL-; in views 11 and 20 plus turns the table page
+bool StepCursor(AppState& state, int delta);       // Cursor <- / Cursor ->
+bool ToggleCursor(AppState& state);
+bool ToggleZoom(AppState& state);  // forced off without a MIP item
+bool ToggleDpDa(AppState& state);
+bool ToggleFilter(AppState& state);
+bool ToggleRefFilter(AppState& state);
+// Fuel and ACL toggle only with a second channel; both return the view to
+// show next (14 when it is active, else 0).
+int ToggleFuel(AppState& state);
+int ToggleAcl(AppState& state);
+
+}  // namespace zephirax

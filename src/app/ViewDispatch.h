@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "platform/Canvas.h"
+#include "platform/UserInterface.h"
+
+// One place that knows which routine draws which view.
+
+namespace zephirax {
+
+// Whether the view's menu item is usable for the loaded measurement: the view
+// exists in this build and its data are there (the reference view needs a
+// reference file, the texh views additional data, the p/V, MIP and Pind views
+// a MIP item).
+bool ViewAvailable(const AppState& state, int view);
+
+// Draws `view` from scratch (the routine records it as CurrentView). A view
+// that is not available leaves the picture as it is.
+void ShowView(AppState& state, Canvas& canvas, UserInterface& ui, int view);
+
+}  // namespace zephirax

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What the analysis shows and how: the view, the cylinders, the cursor and the
+// toggles of the analysis buttons. The main window's handlers change it, the
+// view routines read it (and clamp the cursor when they draw zoomed).
+
+namespace zephirax {
+
+// Codes of CurrentView.
+enum ViewCode : int32_t {
+  ViewPAlphaSingle = 0,
+  ViewPAlphaAll = 1,
+  ViewPVSingle = 2,
+  ViewPVAll = 3,
+  ViewPmaxSingle = 4,
+  ViewPmaxMean = 5,
+  ViewPmaxDeviation = 6,
+  ViewMipAll = 7,
+  ViewMipDeviation = 8,
+  ViewPindAll = 9,
+  ViewPindDeviation = 10,
+  ViewEngineTable = 11,
+  ViewRpmAll = 12,
+  ViewPmaxAllStrokes = 13,
+  ViewPAlphaRef = 14,
+  ViewTdcAuto = 15,
+  ViewPAlpha3D = 16,
+  ViewTexhAll = 17,
+  ViewTexhDeviation = 18,
+  ViewTdcManual = 19,
+  ViewEngineTable2 = 20,
+};
+
+inline constexpr int32_t StartCursorPos = 680;
+
+struct ViewState {
+  bool AnalysisActive = false;
+  int32_t CurrentView = ViewPAlphaAll;
+  int32_t CurrentCylinder = 1;
+  int32_t RefCylinder = 1;
+  int32_t CursorPos = StartCursorPos;  // index on the 1440-sample grid, counted from 0
+  bool CursorOn = true;
+  bool ZoomOn = false;
+  bool DpDaOn = false;
+  bool FuelOn = false;
+  bool AclOn = false;
+  bool FilterOn = false;
+  bool RefFilterOn = false;
+  int32_t HasReference = 0;  // -1 once a reference file is loaded
+  int32_t HasAddData = 0;    // -1 when the measurement's additional data were read
+  std::string AuxFileName;   // the ".EXH" file or the reference file, whichever came last
+  std::string PendingFileName;
+};
+
+}  // namespace zephirax
