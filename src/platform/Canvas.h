@@ -49,8 +49,7 @@ class Canvas {
   virtual void SetFontColor(Color color) = 0;
 
   virtual void MoveTo(int x, int y) = 0;
-  // A line from the pen position to (x, y), without its last pixel; the pen
-  // position moves there.
+  // A line from the pen position to (x, y); the pen position moves there.
   virtual void LineTo(int x, int y) = 0;
   // Outline with the pen, inside filled with the brush; the right and bottom
   // coordinates lie just outside the rectangle.
