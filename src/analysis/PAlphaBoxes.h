@@ -26,10 +26,10 @@ void DrawZoomCursorBox(const AppState& state, Canvas& canvas, int cylinder, cons
 struct FuelInjectionValues {
   float Fpnrp = 0;
   float Fmaxp = 0;
-  float Fpsta = 0;                // angle in degrees
-  std::optional<float> Fvoa;      // angle in degrees
-  std::optional<float> Fvop;      // bar
-  std::optional<float> Fdur;      // degrees
+  float Fpsta = 0;            // angle in degrees
+  std::optional<float> Fvoa;  // angle in degrees
+  std::optional<float> Fvop;  // bar
+  std::optional<float> Fdur;  // degrees
 };
 FuelInjectionValues FuelInjection(const Curve& extra);
 

@@ -26,7 +26,9 @@ float PAlphaAxisMax(const MeasurementData& data, int pressureUnit);
 void MakeWorkingCurve(const Curve& stored, bool filter, WorkCurve& work);
 
 // dp/da of a working curve at index k (1..1438), in bar per degree.
-inline float DpDaAt(const WorkCurve& work, int k) { return 2.0f * (work[k + 1] - work[k - 1]); }
+inline float DpDaAt(const WorkCurve& work, int k) {
+  return 2.0f * (work[k + 1] - work[k - 1]);
+}
 
 // Sizes the canvas to state.Drawing.ControlWidth x ControlHeight, recomputes
 // the drawing state and draws the frame, the scales and (view 0, not zoomed)

@@ -1,10 +1,97 @@
 #include "analysis/PAlphaViews.h"
 
+#include <array>
+#include <string>
+
+#include "analysis/PAlphaPlot.h"
+#include "measurement/ReferenceReader.h"
+#include "platform/LangText.h"
+
 namespace zephirax {
 
-Color CylinderColor(int) { return Colors::Black; }
-void ShowPAlphaSingle(AppState&, Canvas&) {}
-void ShowPAlphaAll(AppState&, Canvas&) {}
-void ShowPAlphaRef(AppState&, Canvas&, UserInterface&) {}
+namespace {
+
+constexpr std::array<Color, MaxCylinders + 1> CylinderColors{
+    Colors::Black,  Colors::Green,   Colors::Red,   Colors::Silver, Colors::Olive,  Colors::Blue,
+    Colors::Black,  Colors::Fuchsia, Colors::Lime,  Colors::Maroon, Colors::Silver, Colors::Olive,
+    Colors::Purple, Colors::Gray,    Colors::Aqua,  Colors::Navy,   Colors::Teal,   Colors::Gray,
+    Colors::Green,  Colors::Red,     Colors::Silver};
+
+constexpr LangText LegendPrefix{"Cyl ", "Cyl ", "Cyl ", "Cil "};
+
+void Show(ButtonFlags& button, bool visible) {
+  button.Visible = visible;
+}
+
+// Which analysis buttons the p/alpha views show.
+void SetPAlphaButtons(AppState& state, int view) {
+  AnalysisButtons& b = state.Buttons;
+  const MeasurementData& data = *state.Measurement;
+  const bool all = view == ViewPAlphaAll;
+  const bool ref = view == ViewPAlphaRef;
+  for (ButtonFlags* button : {&b.CylinderPlusBtn, &b.CylinderMinusBtn, &b.RefBtn, &b.CursorLeftBtn,
+                              &b.CursorRightBtn, &b.CursorBtn, &b.FilterBtn}) {
+    Show(*button, !all);
+  }
+  Show(b.RefCylinderPlusBtn, ref);
+  Show(b.RefCylinderMinusBtn, ref);
+  Show(b.RefFilterBtn, ref);
+  for (ButtonFlags* button : {&b.dpdaBtn, &b.CopyBtn, &b.PrintButton, &b.FinishButton}) {
+    Show(*button, true);
+  }
+  if (!all) {
+    b.CursorBtn.Enabled = true;
+    b.FilterBtn.Enabled = true;
+    b.RefFilterBtn.Enabled = true;
+  }
+  // The all-cylinder view leaves the pscav button as it was.
+  if (view == ViewPAlphaSingle) Show(b.pscavButton, true);
+  if (ref) Show(b.pscavButton, false);
+  Show(b.ZoomButton, data.HasMipBlock);
+  Show(b.FuelButton, !all && state.Config.SensorType == 1);
+  Show(b.ACLButton, !all && state.Config.SensorType == 2);
+  b.FuelButton.Enabled = data.HasExtraChannel;
+  b.ACLButton.Enabled = data.HasExtraChannel;
+}
+
+}  // namespace
+
+Color CylinderColor(int cylinder) {
+  if (cylinder < 1 || cylinder > MaxCylinders) return Colors::Black;
+  return CylinderColors[static_cast<size_t>(cylinder)];
+}
+
+void ShowPAlphaSingle(AppState& state, Canvas& canvas) {
+  SetPAlphaButtons(state, ViewPAlphaSingle);
+  state.View.CurrentView = ViewPAlphaSingle;
+  DrawPAlphaFrame(state, canvas, PAlphaAxisMax(*state.Measurement, state.Config.PressureUnit));
+  DrawPAlphaCurve(state, canvas, state.View.CurrentCylinder, Colors::Green);
+}
+
+void ShowPAlphaAll(AppState& state, Canvas& canvas) {
+  SetPAlphaButtons(state, ViewPAlphaAll);
+  state.View.CurrentView = ViewPAlphaAll;
+  DrawPAlphaFrame(state, canvas, PAlphaAxisMax(*state.Measurement, state.Config.PressureUnit));
+  const int count = std::min<int>(state.Measurement->CylCount, MaxCylinders);
+  for (int cylinder = 1; cylinder <= count; ++cylinder) {
+    const Color color = CylinderColor(cylinder);
+    DrawPAlphaCurve(state, canvas, cylinder, color);
+    canvas.SetFontColor(color);
+    canvas.TextOut(canvas.Width() - 100, (cylinder - 1) * 16 + 5,
+                   Tr(LegendPrefix, state.Config.Language) + std::to_string(cylinder));
+  }
+  canvas.SetFontColor(Colors::Black);
+}
+
+void ShowPAlphaRef(AppState& state, Canvas& canvas, UserInterface& ui) {
+  SetPAlphaButtons(state, ViewPAlphaRef);
+  state.View.CurrentView = ViewPAlphaRef;
+  // The reference cylinder is read anew, so stepping RefCylinder takes effect;
+  // a file that has gone since leaves the previous reference in place.
+  LoadReference(*state.Reference, *state.Measurement, state.View.AuxFileName,
+                state.View.RefCylinder, state.Config.Language, ui);
+  DrawPAlphaFrame(state, canvas, PAlphaAxisMax(*state.Measurement, state.Config.PressureUnit));
+  DrawPAlphaCurve(state, canvas, state.View.CurrentCylinder, Colors::Green);
+}
 
 }  // namespace zephirax

@@ -1,21 +1,170 @@
 #include "app/AnalysisHandlers.h"
 
+#include <filesystem>
+
+#include "adddata/AdditionalDataFile.h"
+#include "measurement/MeasurementReader.h"
+#include "measurement/ReferenceReader.h"
+
 namespace zephirax {
 
-void EnterAnalysisMode(AppState&) {}
-void LeaveAnalysisMode(AppState&) {}
-bool LoadForAnalysis(AppState&, const std::string&, UserInterface&) { return false; }
-bool LoadReferenceFile(AppState&, const std::string&, UserInterface&) { return false; }
-CursorLimits CursorRange(const AppState&) { return {}; }
-bool StepCylinder(AppState&, int) { return false; }
-bool StepRefCylinder(AppState&, int) { return false; }
-bool StepCursor(AppState&, int) { return false; }
-bool ToggleCursor(AppState&) { return false; }
-bool ToggleZoom(AppState&) { return false; }
-bool ToggleDpDa(AppState&) { return false; }
-bool ToggleFilter(AppState&) { return false; }
-bool ToggleRefFilter(AppState&) { return false; }
-int ToggleFuel(AppState&) { return 0; }
-int ToggleAcl(AppState&) { return 0; }
+namespace {
+
+bool ViewIn(const AppState& state, std::initializer_list<int> views) {
+  for (const int view : views) {
+    if (state.View.CurrentView == view) return true;
+  }
+  return false;
+}
+
+// Steps `value` by `delta` through 1..count, wrapping at both ends.
+int32_t Wrapped(int32_t value, int delta, int32_t count) {
+  if (count < 1) return 1;
+  int32_t next = value + delta;
+  if (next > count) next = 1;
+  if (next < 1) next = count;
+  return next;
+}
+
+// The additional data beside a measurement: NAME.EXH, or NAME.exh as files
+// copied from case-insensitive systems often are.
+std::string AdditionalDataName(const std::string& measFileName) {
+  std::filesystem::path name(measFileName);
+  name.replace_extension(".EXH");
+  std::error_code error;
+  if (!std::filesystem::exists(name, error)) {
+    std::filesystem::path lower(measFileName);
+    lower.replace_extension(".exh");
+    if (std::filesystem::exists(lower, error)) return lower.string();
+  }
+  return name.string();
+}
+
+}  // namespace
+
+void EnterAnalysisMode(AppState& state) {
+  AnalysisButtons& b = state.Buttons;
+  b = AnalysisButtons{};
+  for (ButtonFlags* button : {&b.CylinderMinusBtn, &b.CylinderPlusBtn, &b.RefCylinderMinusBtn,
+                              &b.RefCylinderPlusBtn, &b.RefBtn, &b.CursorLeftBtn, &b.CursorRightBtn,
+                              &b.ZoomButton, &b.FinishButton, &b.dpdaBtn, &b.CopyBtn}) {
+    button->Enabled = true;
+  }
+  // The print button exists from here on but printing is not built yet, so
+  // it stays disabled rather than pretending to work.
+  ViewState& view = state.View;
+  // The picture shows nothing until a measurement is loaded; a resize then
+  // has nothing to redraw.
+  view.AnalysisActive = false;
+  view.CurrentCylinder = 1;
+  view.RefCylinder = 1;
+  view.FuelOn = view.ZoomOn = view.DpDaOn = view.AclOn = false;
+  view.CursorPos = StartCursorPos;
+  view.CursorOn = true;
+}
+
+void LeaveAnalysisMode(AppState& state) {
+  state.View.AnalysisActive = false;
+  state.MeasFileName.clear();
+  state.Buttons = AnalysisButtons{};
+}
+
+bool LoadForAnalysis(AppState& state, const std::string& fileName, UserInterface& ui) {
+  state.MeasFileName = fileName;
+  if (!LoadMeasurement(*state.Measurement, fileName, state.Config.Language, ui)) return false;
+  MeasurementData& data = *state.Measurement;
+  ViewState& view = state.View;
+  view.AuxFileName = AdditionalDataName(fileName);
+  const bool addData = ReadAdditionalData(state.AddData, view.AuxFileName, data.CylCount);
+  view.HasAddData = addData ? -1 : 0;
+  view.HasReference = 0;
+  data.SetupValid = -1;
+  view.ZoomOn = view.DpDaOn = false;
+  // The cylinder of a previous, larger measurement may not exist here.
+  if (view.CurrentCylinder > data.CylCount) view.CurrentCylinder = 1;
+  view.AnalysisActive = true;
+  return true;
+}
+
+bool LoadReferenceFile(AppState& state, const std::string& fileName, UserInterface& ui) {
+  state.View.AuxFileName = fileName;
+  if (!LoadReference(*state.Reference, *state.Measurement, fileName, 1, state.Config.Language,
+                     ui)) {
+    return false;
+  }
+  state.View.HasReference = -1;
+  state.View.RefCylinder = 1;
+  return true;
+}
+
+CursorLimits CursorRange(const AppState& state) {
+  if (!state.Measurement->HasMipBlock) return {360, 1080};
+  if (state.View.ZoomOn) return {520, 920};
+  return {0, SamplesPerCurve - 1};
+}
+
+bool StepCylinder(AppState& state, int delta) {
+  state.View.CurrentCylinder =
+      Wrapped(state.View.CurrentCylinder, delta, state.Measurement->CylCount);
+  return ViewIn(state, {0, 2, 4, 14, 15, 19});
+}
+
+bool StepRefCylinder(AppState& state, int delta) {
+  ViewState& view = state.View;
+  if (delta > 0 && (view.CurrentView == ViewEngineTable || view.CurrentView == ViewEngineTable2)) {
+    view.CurrentView = view.CurrentView == ViewEngineTable ? ViewEngineTable2 : ViewEngineTable;
+    return true;
+  }
+  view.RefCylinder = Wrapped(view.RefCylinder, delta, state.Reference->RefCylCount);
+  if (view.CurrentView == ViewTdcAuto) view.CurrentCylinder = view.RefCylinder;
+  return ViewIn(state, {14, 15, 19});
+}
+
+bool StepCursor(AppState& state, int delta) {
+  const CursorLimits limits = CursorRange(state);
+  int32_t next = state.View.CursorPos + delta;
+  if (next < limits.Low) next = limits.Low;
+  if (next > limits.High) next = limits.High;
+  state.View.CursorPos = next;
+  return ViewIn(state, {0, 2, 14, 15});
+}
+
+bool ToggleCursor(AppState& state) {
+  state.View.CursorOn = !state.View.CursorOn;
+  state.Buttons.CursorLeftBtn.Enabled = state.View.CursorOn;
+  state.Buttons.CursorRightBtn.Enabled = state.View.CursorOn;
+  return ViewIn(state, {0, 14});
+}
+
+bool ToggleZoom(AppState& state) {
+  state.View.ZoomOn = state.Measurement->HasMipBlock && !state.View.ZoomOn;
+  return ViewIn(state, {0, 1, 14, 15, 19, 16});
+}
+
+bool ToggleDpDa(AppState& state) {
+  state.View.DpDaOn = !state.View.DpDaOn;
+  return ViewIn(state, {0, 1, 15, 14});
+}
+
+bool ToggleFilter(AppState& state) {
+  state.View.FilterOn = !state.View.FilterOn;
+  // The same cylinder, redrawn as a step forward and back would.
+  return ViewIn(state, {0, 2, 4, 14, 15, 19});
+}
+
+bool ToggleRefFilter(AppState& state) {
+  state.View.RefFilterOn = !state.View.RefFilterOn;
+  return ViewIn(state, {14, 15, 19});
+}
+
+int ToggleFuel(AppState& state) {
+  if (state.Measurement->HasExtraChannel) state.View.FuelOn = !state.View.FuelOn;
+  return state.View.CurrentView == ViewPAlphaRef ? ViewPAlphaRef : ViewPAlphaSingle;
+}
+
+int ToggleAcl(AppState& state) {
+  if (state.Measurement->HasExtraChannel) state.View.AclOn = !state.View.AclOn;
+  return state.View.CurrentView == ViewPAlphaRef ? ViewPAlphaRef : ViewPAlphaSingle;
+}
 
 }  // namespace zephirax

@@ -33,9 +33,10 @@ struct CursorLimits {
 // 0..1439 (520..920 zoomed) with a MIP item, else 360..1080.
 CursorLimits CursorRange(const AppState& state);
 
-bool StepCylinder(AppState& state, int delta);     // CYL+ / CYL-, wrapping
-bool StepRefCylinder(AppState& state, int delta);  // RefCYL+ / RefCYL-; in views 11 and 20 plus turns the table page
-bool StepCursor(AppState& state, int delta);       // Cursor <- / Cursor ->
+bool StepCylinder(AppState& state, int delta);  // CYL+ / CYL-, wrapping
+bool StepRefCylinder(AppState& state,
+                     int delta);  // RefCYL+ / RefCYL-; in views 11 and 20 plus turns the table page
+bool StepCursor(AppState& state, int delta);  // Cursor <- / Cursor ->
 bool ToggleCursor(AppState& state);
 bool ToggleZoom(AppState& state);  // forced off without a MIP item
 bool ToggleDpDa(AppState& state);

@@ -7,7 +7,9 @@ namespace zephirax {
 
 namespace {
 
-QColor ToQColor(Color color) { return QColor::fromRgb(static_cast<QRgb>(color | 0xFF000000u)); }
+QColor ToQColor(Color color) {
+  return QColor::fromRgb(static_cast<QRgb>(color | 0xFF000000u));
+}
 
 QString ToQString(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -46,7 +48,9 @@ void QtCanvas::SetPen(Color color, int width, PenStyle style) {
   painter_->setPen(pen_);
 }
 
-void QtCanvas::SetBrush(Color color) { brush_ = ToQColor(color); }
+void QtCanvas::SetBrush(Color color) {
+  brush_ = ToQColor(color);
+}
 
 void QtCanvas::SetFont(const std::string& name, int height, bool bold) {
   font_.setFamily(ToQString(name));
@@ -55,9 +59,13 @@ void QtCanvas::SetFont(const std::string& name, int height, bool bold) {
   painter_->setFont(font_);
 }
 
-void QtCanvas::SetFontColor(Color color) { fontColor_ = ToQColor(color); }
+void QtCanvas::SetFontColor(Color color) {
+  fontColor_ = ToQColor(color);
+}
 
-void QtCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }
+void QtCanvas::MoveTo(int x, int y) {
+  position_ = QPoint(x, y);
+}
 
 void QtCanvas::LineTo(int x, int y) {
   const QPoint to(x, y);
@@ -88,7 +96,9 @@ int QtCanvas::TextWidth(const std::string& text) {
   return QFontMetrics(font_).horizontalAdvance(ToQString(text));
 }
 
-int QtCanvas::TextHeight(const std::string&) { return QFontMetrics(font_).height(); }
+int QtCanvas::TextHeight(const std::string&) {
+  return QFontMetrics(font_).height();
+}
 
 const QImage& QtCanvas::Image() {
   // Finish pending painting so the pixels are all there, then go on.

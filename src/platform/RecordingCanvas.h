@@ -14,7 +14,7 @@
 namespace zephirax {
 
 struct CanvasOp {
-  std::string Op;  // "SetSize", "SetPen", "MoveTo", ...
+  std::string Op;                  // "SetSize", "SetPen", "MoveTo", ...
   int A = 0, B = 0, C = 0, D = 0;  // coordinates, sizes or widths in the order of the call
   Color Colour = 0;                // SetPen, SetBrush, SetFontColor
   PenStyle Style = PenStyle::Solid;
