@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "measurement/KeywordScanner.h"
+#include "measurement/NumberText.h"
 #include "platform/AtomicFile.h"
 
 namespace zephirax {
@@ -20,9 +21,7 @@ struct FieldOverflow {};
 // point a comma, unless the blanks are to stay (the shift row).
 std::string Field(double value, int width, int decimals, bool zeroFill = true) {
   if (value == 0) value = 0;  // no "-0,0"
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%*.*f", width, decimals, value);
-  std::string text = buffer;
+  std::string text = FormatFixed(value, width, decimals);
   if (text.size() > static_cast<size_t>(width)) throw FieldOverflow{};
   for (char& c : text) {
     if (c == ' ' && zeroFill) c = '0';
@@ -32,9 +31,7 @@ std::string Field(double value, int width, int decimals, bool zeroFill = true) {
 }
 
 std::string Whole(int32_t value, int width) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%*d", width, value);
-  std::string text = buffer;
+  std::string text = FormatInt(value, width);
   if (text.size() > static_cast<size_t>(width)) throw FieldOverflow{};
   std::replace(text.begin(), text.end(), ' ', '0');
   return text;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "measurement/FixedField.h"
+#include "measurement/NumberText.h"
 #include "platform/AtomicFile.h"
 #include "platform/LangText.h"
 
@@ -27,15 +28,11 @@ constexpr LangText NotSetupFile{"Dies ist keine SETUP-Datei !", "This is not a v
 // Right-aligned in `width` with `decimals` decimals (negative: integer), cut to
 // the first `width` characters when the number is longer.
 std::string Fixed(double value, int width, int decimals) {
-  char buffer[512];
-  std::snprintf(buffer, sizeof buffer, "%*.*f", width, decimals < 0 ? 0 : decimals, value);
-  return std::string(buffer).substr(0, static_cast<size_t>(width));
+  return FormatFixed(value, width, decimals).substr(0, static_cast<size_t>(width));
 }
 
 std::string FixedInt(int32_t value, int width) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%*d", width, static_cast<int>(value));
-  return std::string(buffer).substr(0, static_cast<size_t>(width));
+  return FormatInt(value, width).substr(0, static_cast<size_t>(width));
 }
 
 // Blanks among the first three characters become "0".
