@@ -70,8 +70,10 @@ void LeaveAnalysisMode(AppState& state) {
 }
 
 bool LoadForAnalysis(AppState& state, const std::string& fileName, UserInterface& ui) {
-  state.MeasFileName = fileName;
+  // A rejected file keeps the measurement in memory, so it must not be named
+  // as the one being analysed either.
   if (!LoadMeasurement(*state.Measurement, fileName, state.Config.Language, ui)) return false;
+  state.MeasFileName = fileName;
   MeasurementData& data = *state.Measurement;
   ViewState& view = state.View;
   view.AuxFileName = AdditionalDataName(fileName);
@@ -87,11 +89,13 @@ bool LoadForAnalysis(AppState& state, const std::string& fileName, UserInterface
 }
 
 bool LoadReferenceFile(AppState& state, const std::string& fileName, UserInterface& ui) {
-  state.View.AuxFileName = fileName;
+  // The reference view reloads AuxFileName on every draw: a file that was
+  // rejected must not replace the good one there.
   if (!LoadReference(*state.Reference, *state.Measurement, fileName, 1, state.Config.Language,
                      ui)) {
     return false;
   }
+  state.View.AuxFileName = fileName;
   state.View.HasReference = -1;
   state.View.RefCylinder = 1;
   return true;

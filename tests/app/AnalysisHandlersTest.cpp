@@ -54,7 +54,12 @@ TEST_F(AnalysisHandlersTest, LoadingSetsTheAnalysisStateAndReadsTheAdditionalDat
   EnterAnalysisMode(state_);
   EXPECT_FALSE(LoadForAnalysis(state_, dir_.File("BAD.KV"), ui_));
   EXPECT_EQ(ui_.Messages.size(), 1u);
+  EXPECT_EQ(state_.MeasFileName, dir_.File("M.KV"));
   EXPECT_FALSE(ViewAvailable(state_, ViewPAlphaAll));
+  // Nor does a rejected reference replace the file the reference view reads.
+  state_.View.AuxFileName = "good.KV";
+  EXPECT_FALSE(LoadReferenceFile(state_, dir_.File("BAD.KV"), ui_));
+  EXPECT_EQ(state_.View.AuxFileName, "good.KV");
   state_.View.CurrentView = ViewPAlphaAll;
   RecordingCanvas canvas;
   ShowView(state_, canvas, ui_, ViewPAlphaAll);
