@@ -17,6 +17,9 @@ class SilentUserInterface : public UserInterface {
   MsgResult MessageBox(const std::string&, const std::string&, MsgButtons) override {
     return MsgResult::Ok;
   }
+  int Choose(const std::string&, const std::string&, const std::vector<std::string>&) override {
+    return 0;
+  }
   std::optional<std::string> OpenFileName(const std::string&, const std::string&,
                                           const std::vector<FileFilter>&) override {
     return {};

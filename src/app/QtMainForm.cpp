@@ -1,29 +1,28 @@
 #include "app/QtMainForm.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
+#include <QMetaObject>
+#include <QPainter>
 #include <QPushButton>
-#include <QStatusBar>
-#include <QStringList>
-#include <QTableWidget>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <optional>
 
+#include "app/AnalysisHandlers.h"
 #include "app/Config.h"
+#include "app/MainTexts.h"
+#include "app/QtBackground.h"
 #include "app/SharedTexts.h"
-#include "measurement/Evaluation.h"
-#include "measurement/MeasurementReader.h"
-#include "measurement/Units.h"
-#include "platform/LangText.h"
+#include "app/ViewDispatch.h"
 #include "platform/Paths.h"
 #include "platform/QtUserInterface.h"
 #include "platform/TextEncoding.h"
@@ -31,50 +30,33 @@
 namespace zephirax {
 namespace {
 
-constexpr LangText TitleText{
-    "Zylinderdruck-Meßsystem ZEPHIRAX Ver. 1.03a 32/64 Bit",
-    "Cylinder Pressure Measuring System ZEPHIRAX Ver. 1.03a 32/64 Bit",
-    "Analyseur de Combustion ZEPHIRAX Ver. 1.03a 32/64 Bit",
-    "ZEPHIRAX instrumento de medición de presión de combustión Ver. ZEPHIRAX 1.03a 32/64 Bit"};
+constexpr int BottomRowHeight = 30;
+constexpr int StatusLineHeight = 22;
+constexpr int AnalysisButtonHeight = 20;
 
-constexpr LangText AnalyseCaption{"&Analyse", "&Analyse", "&Analyser", "&Análisis"};
-constexpr LangText AnalyseHint{"Messungen auswerten", "Analyse received data",
-                               "Analyser les données recues", "Analizar una medición"};
-constexpr LangText ExitCaption{"&Ende", "&Exit", "&Quitter", "&Final"};
-constexpr LangText ExitHint{"Programm verlassen", "Leave the program", "Quitter le programme",
-                            "Salir del programa"};
-constexpr LangText FileMenuCaption{"&Datei", "&File", "&Fichier", "&Fichero"};
-constexpr LangText OpenCaption{"Ö&ffnen...", "&Open...", "&Ouvrir...", "&Abrir..."};
-
-constexpr LangText OpenDialogTitle{
-    "Auswahl Meßdaten zur Analyse", "Select measured data to analyse",
-    "Sélectionner le fichier de mesures", "Elegir una medición para analisarlo"};
-
-constexpr LangText AppDataNotFoundText{nullptr, "Finding application data directory failed"};
-constexpr LangText AppDataNotCreatedText{nullptr, "Could not create application data directory"};
-
-enum Column {
-  ColCylinder,
-  ColPtdc,
-  ColPmax,
-  ColApmax,
-  ColPexp,
-  ColRpm,
-  ColMip,
-  ColPind,
-  ColPmaxDev,
-  ColMipDev,
-  ColumnCount
-};
+// Where CopyBtn stands for the p/alpha and p/V views and for the bar charts;
+// no other analysis button may cover these two places.
+constexpr QPoint CopyAtCurves(236, 26);
+constexpr QPoint CopyAtBars(298, 5);
 
 const FileFilter MeasurementFilter{"VOLTAN files", "*.KV;*"};
+
+// The maker's address block of the idle screen.
+constexpr const char* AddressText =
+    "VOLTAN Indicator Systems GmbH\n"
+    "Am Messfeld 12\n"
+    "00000 Musterhafen\n"
+    "Tel. +00 00 0000 000-0\n"
+    "Fax +00 00 0000 000-9\n"
+    "info@voltan.example\n"
+    "www.voltan.example";
 
 QString Text(const LangText& text, int language) {
   return QString::fromUtf8(Tr(text, language));
 }
 
-QString Number(double value, int decimals) {
-  return QString::number(value, 'f', decimals);
+QString FromCp1252(const std::string& bytes) {
+  return QString::fromStdString(Cp1252ToUtf8(bytes));
 }
 
 // Keeps the busy cursor balanced whichever way the load ends.
@@ -91,8 +73,23 @@ class HourglassGuard {
 
 }  // namespace
 
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::SetPicture(const QImage& picture) {
+  picture_ = picture;
+  update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::white);
+  if (!picture_.isNull()) painter.drawImage(0, 0, picture_);
+}
+
 TMainForm::TMainForm(const std::string& programDir, UserInterface* ui, QWidget* parent)
-    : QMainWindow(parent), ui_(ui) {
+    : QWidget(parent), ui_(ui) {
   if (ui_ == nullptr) {
     ownUi_ = std::make_unique<QtUserInterface>(this);
     ui_ = ownUi_.get();
@@ -105,6 +102,10 @@ TMainForm::TMainForm(const std::string& programDir, UserInterface* ui, QWidget* 
 }
 
 TMainForm::~TMainForm() = default;
+
+const QImage& TMainForm::Picture() const {
+  return Image1->Picture();
+}
 
 void TMainForm::FormCreate() {
   state_.AppDataDir = AppDataDir();
@@ -121,53 +122,106 @@ void TMainForm::FormCreate() {
     }
     ReadConfig(state_.Config, state_.AppDataDir);
   }
-  ApplySettings();
+  state_.View.FilterOn = false;
+  state_.View.RefFilterOn = false;
+  for (QPushButton* marker :
+       {TDCleftButton, TDCRightButton, TDCRotateLeftButton, TDCRotateRightButton}) {
+    marker->hide();
+  }
+  move(0, 0);
+  for (QLabel* label : {FileLabel, FunctionLabel, Datum, Zeit}) label->clear();
+  IniLoaded = false;
+  state_.View.AnalysisActive = false;
+  SetWorkflowEnabled(true);
+  SyncButtons();
+  // The window is never without its texts, even before its first activation.
+  ApplyCaptions();
+  FormResize();
+}
+
+QPushButton* TMainForm::NewButton(QWidget* parent, const char* name, void (TMainForm::*handler)()) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setFocusPolicy(Qt::NoFocus);
+  if (handler != nullptr) connect(button, &QPushButton::clicked, this, handler);
+  return button;
 }
 
 void TMainForm::BuildComponents() {
   setObjectName(QStringLiteral("MainForm"));
-  resize(1024, 640);
+  resize(1024, 700);
 
-  FileMenu = menuBar()->addMenu(QString());
-  FileMenu->setObjectName(QStringLiteral("FileMenu"));
-  AnalyseAction = FileMenu->addAction(QString());
-  AnalyseAction->setObjectName(QStringLiteral("AnalyseAction"));
-  AnalyseAction->setShortcut(QKeySequence::Open);
-  connect(AnalyseAction, &QAction::triggered, this, &TMainForm::AnalyseButtonClick);
-  FileMenu->addSeparator();
-  ExitAction = FileMenu->addAction(QString());
-  ExitAction->setObjectName(QStringLiteral("ExitAction"));
-  ExitAction->setShortcut(QKeySequence::Quit);
-  connect(ExitAction, &QAction::triggered, this, &TMainForm::ExitButtonClick);
+  Image1 = new PictureBox(this);
+  Image1->setObjectName(QStringLiteral("Image1"));
 
-  auto* central = new QWidget(this);
-  auto* layout = new QVBoxLayout(central);
+  AddressBlock = new QLabel(QString::fromUtf8(AddressText), Image1);
+  AddressBlock->setObjectName(QStringLiteral("AddressBlock"));
+  AddressBlock->setStyleSheet(QStringLiteral("color: white; font-size: 13px;"));
+  AddressBlock->adjustSize();
 
-  CylinderTable = new QTableWidget(0, ColumnCount, central);
-  CylinderTable->setObjectName(QStringLiteral("CylinderTable"));
-  CylinderTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  CylinderTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-  CylinderTable->verticalHeader()->setVisible(false);
-  CylinderTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  layout->addWidget(CylinderTable, 1);
+  ErrorLabel = new QLabel(Image1);
+  ErrorLabel->setObjectName(QStringLiteral("ErrorLabel"));
+  ErrorLabel->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+  ErrorLabel->setGeometry(80, 48, 300, 18);
+  ErrorLabel->hide();
 
-  auto* buttons = new QHBoxLayout();
-  AnalyseButton = new QPushButton(central);
-  AnalyseButton->setObjectName(QStringLiteral("AnalyseButton"));
-  connect(AnalyseButton, &QPushButton::clicked, this, &TMainForm::AnalyseButtonClick);
-  ExitButton = new QPushButton(central);
-  ExitButton->setObjectName(QStringLiteral("ExitButton"));
-  connect(ExitButton, &QPushButton::clicked, this, &TMainForm::ExitButtonClick);
-  buttons->addWidget(AnalyseButton);
-  buttons->addStretch(1);
-  buttons->addWidget(ExitButton);
-  layout->addLayout(buttons);
-  setCentralWidget(central);
+  // The analysis buttons stand over the top strip of the picture.
+  struct Placed {
+    QPushButton*& Button;
+    const char* Name;
+    void (TMainForm::*Handler)();
+    int Left, Top, Width;
+  };
+  const Placed placed[] = {
+      {CylinderMinusBtn, "CylinderMinusBtn", &TMainForm::CylinderMinusBtnClick, 80, 5, 60},
+      {CylinderPlusBtn, "CylinderPlusBtn", &TMainForm::CylinderPlusBtnClick, 142, 5, 60},
+      {RefBtn, "RefBtn", &TMainForm::RefBtnClick, 204, 5, 90},
+      {RefCylinderMinusBtn, "RefCylinderMinusBtn", &TMainForm::RefCylinderMinusBtnClick, 362, 5,
+       60},
+      {RefCylinderPlusBtn, "RefCylinderPlusBtn", &TMainForm::RefCylinderPlusBtnClick, 424, 5, 60},
+      {ZoomButton, "ZoomButton", &TMainForm::ZoomButtonClick, 486, 5, 60},
+      {dpdaBtn, "dpdaBtn", &TMainForm::dpdaBtnClick, 548, 5, 60},
+      {FinishButton, "FinishButton", &TMainForm::FinishButtonClick, 610, 5, 70},
+      {FuelButton, "FuelButton", &TMainForm::FuelButtonClick, 682, 5, 50},
+      {ACLButton, "ACLButton", &TMainForm::ACLButtonClick, 734, 5, 50},
+      {CursorLeftBtn, "CursorLeftBtn", &TMainForm::CursorLeftBtnClick, 80, 26, 60},
+      {CursorRightBtn, "CursorRightBtn", &TMainForm::CursorRightBtnClick, 142, 26, 60},
+      {CopyBtn, "CopyBtn", &TMainForm::CopyBtnClick, CopyAtCurves.x(), CopyAtCurves.y(), 60},
+      {CursorBtn, "CursorBtn", &TMainForm::CursorBtnClick, 300, 26, 80},
+      {FilterBtn, "FilterBtn", &TMainForm::FilterBtnClick, 382, 26, 80},
+      {RefFilterBtn, "RefFilterBtn", &TMainForm::RefFilterBtnClick, 464, 26, 100},
+      {PrintButton, "PrintButton", nullptr, 566, 26, 60},
+      {pscavButton, "pscavButton", nullptr, 628, 26, 70},
+      {autoButton, "autoButton", nullptr, 700, 26, 100},
+      {TDCleftButton, "TDCleftButton", nullptr, 50, 270, 75},
+      {TDCRightButton, "TDCRightButton", nullptr, 130, 270, 75},
+      {TDCRotateLeftButton, "TDCRotateLeftButton", nullptr, 50, 300, 75},
+      {TDCRotateRightButton, "TDCRotateRightButton", nullptr, 130, 300, 75},
+  };
+  QFont small = font();
+  small.setPixelSize(11);
+  for (const Placed& p : placed) {
+    p.Button = NewButton(Image1, p.Name, p.Handler);
+    p.Button->setFont(small);
+    p.Button->setGeometry(p.Left, p.Top, p.Width, AnalysisButtonHeight);
+  }
+  for (QPushButton* marker :
+       {TDCleftButton, TDCRightButton, TDCRotateLeftButton, TDCRotateRightButton}) {
+    marker->setStyleSheet(QStringLiteral("color: red;"));
+    marker->setEnabled(false);
+  }
 
-  auto addLabel = [this](QLabel*& label, const char* name, int stretch) {
-    label = new QLabel(this);
+  FileButton = NewButton(Image1, "FileButton", nullptr);
+  FileButton->setGeometry(10, 10, 160, 26);
+
+  StatusLine = new QWidget(this);
+  StatusLine->setObjectName(QStringLiteral("StatusLine"));
+  auto* status = new QHBoxLayout(StatusLine);
+  status->setContentsMargins(6, 0, 6, 0);
+  auto addLabel = [this, status](QLabel*& label, const char* name, int stretch) {
+    label = new QLabel(StatusLine);
     label->setObjectName(QString::fromLatin1(name));
-    statusBar()->addWidget(label, stretch);
+    status->addWidget(label, stretch);
   };
   addLabel(FileCaption, "FileCaption", 0);
   addLabel(FileLabel, "FileLabel", 3);
@@ -176,112 +230,467 @@ void TMainForm::BuildComponents() {
   addLabel(TimeCaption, "TimeCaption", 0);
   addLabel(Zeit, "Zeit", 1);
   addLabel(ShipCaption, "ShipCaption", 0);
-  addLabel(FunctionLabel, "FunctionLabel", 2);
-  statusBar()->setSizeGripEnabled(false);
+  addLabel(FunctionLabel, "FunctionLabel", 3);
+
+  ReceiveButton = NewButton(this, "ReceiveButton", nullptr);
+  TransmitButton = NewButton(this, "TransmitButton", nullptr);
+  AnalyseButton = NewButton(this, "AnalyseButton", &TMainForm::AnalyseButtonClick);
+  ShiftButton = NewButton(this, "ShiftButton", nullptr);
+  AddButton = NewButton(this, "AddButton", nullptr);
+  SetupButton = NewButton(this, "SetupButton", nullptr);
+  HelpButton = NewButton(this, "HelpButton", nullptr);
+  ExitButton = NewButton(this, "ExitButton", &TMainForm::ExitButtonClick);
+  for (QPushButton* button : {ReceiveButton, TransmitButton, AnalyseButton, ShiftButton, AddButton,
+                              SetupButton, HelpButton, ExitButton}) {
+    button->setFocusPolicy(Qt::StrongFocus);
+  }
+
+  BuildMenu();
 }
 
-void TMainForm::ApplySettings() {
-  const int lang = state_.Config.Language;
-  setWindowTitle(Text(TitleText, lang));
+void TMainForm::BuildMenu() {
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  struct Item {
+    const char* Name;
+    int View;
+    QPoint Copy;  // (-1, -1): CopyBtn stays
+    const LangText* Caption;
+  };
+  const QPoint stay(-1, -1);
+  const Item items[] = {
+      {"PAlphasingle1", ViewPAlphaSingle, CopyAtCurves, &MenuPAlphaSingle},
+      {"PAlpharef1", ViewPAlphaRef, CopyAtCurves, &MenuPAlphaRef},
+      {"palphaall1", ViewPAlphaAll, CopyAtCurves, &MenuPAlphaAll},
+      {"palpha3D1", ViewPAlpha3D, stay, &MenuPAlpha3D},
+      {"pVsingle1", ViewPVSingle, CopyAtCurves, &MenuPVSingle},
+      {"pVall1", ViewPVAll, CopyAtCurves, &MenuPVAll},
+      {"pmaxsinglecyl1", ViewPmaxSingle, CopyAtBars, &MenuPmaxSingle},
+      {"pmaxall2", ViewPmaxAllStrokes, CopyAtBars, &MenuPmaxAllStrokes},
+      {"pmaxallcyl1", ViewPmaxMean, CopyAtBars, &MenuPmaxMean},
+      {"pmaxdeviation1", ViewPmaxDeviation, CopyAtBars, &MenuPmaxDeviation},
+      {"MIPbargraph1", ViewMipAll, CopyAtBars, &MenuMipAll},
+      {"MIPdeviation1", ViewMipDeviation, CopyAtBars, &MenuMipDeviation},
+      {"Pindallcyl1", ViewPindAll, CopyAtBars, &MenuPindAll},
+      {"Pinddeviation1", ViewPindDeviation, CopyAtBars, &MenuPindDeviation},
+      {"rpmallcyl1", ViewRpmAll, CopyAtBars, &MenuRpmAll},
+      {"texhalleZyl1", ViewTexhAll, stay, &MenuTexhAll},
+      {"texhdev", ViewTexhDeviation, stay, &MenuTexhDeviation},
+      {"enginedatatable1", ViewEngineTable, stay, &MenuEngineTable},
+  };
+  viewItems_.reserve(std::size(items));
+  for (const Item& item : items) {
+    QAction* action = PopupMenu1->addAction(QString());
+    action->setObjectName(QString::fromLatin1(item.Name));
+    action->setCheckable(true);
+    action->setEnabled(false);
+    viewItems_.push_back({action, item.View, item.Copy.x(), item.Copy.y(), item.Caption});
+    const size_t index = viewItems_.size() - 1;
+    connect(action, &QAction::triggered, this, [this, index] { ViewItemClick(viewItems_[index]); });
+  }
+  PAlphasingle1 = viewItems_[0].Action;
+  PAlpharef1 = viewItems_[1].Action;
+  palphaall1 = viewItems_[2].Action;
 
-  FileMenu->setTitle(Text(FileMenuCaption, lang));
-  AnalyseAction->setText(Text(OpenCaption, lang));
-  AnalyseAction->setToolTip(Text(AnalyseHint, lang));
-  ExitAction->setText(Text(ExitCaption, lang));
-  AnalyseButton->setText(Text(AnalyseCaption, lang));
-  AnalyseButton->setToolTip(Text(AnalyseHint, lang));
-  ExitButton->setText(Text(ExitCaption, lang));
-  ExitButton->setToolTip(Text(ExitHint, lang));
+  MIEmail = PopupMenu1->addAction(QString());
+  MIEmail->setObjectName(QStringLiteral("MIEmail"));
+  MIEmail->setEnabled(false);  // sending a measurement comes with the e-mail dialog
+  finishanalyse1 = PopupMenu1->addAction(QString());
+  finishanalyse1->setObjectName(QStringLiteral("finishanalyse1"));
+  connect(finishanalyse1, &QAction::triggered, this, &TMainForm::finishanalyse1Click);
+  connect(PopupMenu1, &QMenu::aboutToShow, this, &TMainForm::ApplyMenuCaptions);
+}
+
+void TMainForm::ApplyCaptions() {
+  const int lang = state_.Config.Language;
+  setWindowTitle(Text(MainTitleText, lang));
+
+  struct Captioned {
+    QPushButton* Button;
+    const LangText* Caption;
+    const LangText* Hint;
+  };
+  const Captioned captioned[] = {
+      {ReceiveButton, &ReceiveCaption, &ReceiveHint},
+      {TransmitButton, &TransmitCaption, &TransmitHint},
+      {AnalyseButton, &AnalyseCaption, &AnalyseHint},
+      {ShiftButton, &ShiftCaption, &ShiftHint},
+      {AddButton, &AddCaption, &AddHint},
+      {SetupButton, &SetupCaption, &SetupHint},
+      {HelpButton, &HelpCaption, &HelpHint},
+      {ExitButton, &ExitCaption, &ExitHint},
+      {FileButton, &FileButtonCaption, &FileButtonHint},
+      {CylinderPlusBtn, &CylinderPlusCaption, nullptr},
+      {CylinderMinusBtn, &CylinderMinusCaption, nullptr},
+      {RefCylinderPlusBtn, &RefCylinderPlusCaption, nullptr},
+      {RefCylinderMinusBtn, &RefCylinderMinusCaption, nullptr},
+      {RefBtn, &RefBtnCaption, nullptr},
+      {CursorLeftBtn, &CursorLeftCaption, nullptr},
+      {CursorRightBtn, &CursorRightCaption, nullptr},
+      {CursorBtn, &CursorOnOffCaption, nullptr},
+      {ZoomButton, &ZoomCaption, nullptr},
+      {dpdaBtn, &DpDaCaption, nullptr},
+      {FuelButton, &FuelCaption, nullptr},
+      {ACLButton, &AclCaption, nullptr},
+      {pscavButton, &PscavCaption, &PscavHint},
+      {autoButton, &AutoTdcCaption, nullptr},
+      {PrintButton, &PrintCaption, nullptr},
+      {CopyBtn, &CopyCaption, nullptr},
+      {FinishButton, &FinishCaption, nullptr},
+      {TDCleftButton, &MarkerLeftCaption, nullptr},
+      {TDCRightButton, &MarkerRightCaption, nullptr},
+      {TDCRotateLeftButton, &RotateLeftCaption, nullptr},
+      {TDCRotateRightButton, &RotateRightCaption, nullptr},
+  };
+  for (const Captioned& c : captioned) {
+    c.Button->setText(Text(*c.Caption, lang));
+    if (c.Hint != nullptr) c.Button->setToolTip(Text(*c.Hint, lang));
+  }
+  if (analysisMode_) FinishButton->setToolTip(Text(FinishHint, lang));
+  ApplyFilterCaptions();
 
   FileCaption->setText(Text(FileCaptionText, lang));
   DateCaption->setText(Text(DateCaptionText, lang));
   TimeCaption->setText(Text(TimeCaptionText, lang));
   ShipCaption->setText(Text(ShipCaptionText, lang));
-
-  const QString pressure =
-      QStringLiteral("\n[%1]").arg(PressureUnitName(state_.Config.PressureUnit));
-  const QString power = QStringLiteral("\n[%1]").arg(PowerUnitName(state_.Config.PowerUnit));
-  const QString percent = QStringLiteral("\n[%]");
-  CylinderTable->setHorizontalHeaderLabels({
-      Text(CylinderHeader, lang) + QStringLiteral("\n"),
-      Text(PtdcHeader, lang) + pressure,
-      QStringLiteral("pmax") + pressure,
-      QStringLiteral("apmax\n") + Text(DegUnit, lang),
-      QStringLiteral("pexp") + pressure,
-      Text(RpmHeader, lang) + QStringLiteral("\n") + Text(RpmUnit, lang),
-      Text(MipHeader, lang) + pressure,
-      QStringLiteral("Pind") + power,
-      Text(PmaxDevHeader, lang) + percent,
-      Text(MipDevHeader, lang) + percent,
-  });
-  if (!state_.MeasFileName.empty()) ShowMeasurement();
+  ApplyMenuCaptions();
 }
 
-void TMainForm::ShowMeasurement() {
-  const MeasurementData& data = *state_.Measurement;
-  const QString fileName = QFile::decodeName(state_.MeasFileName.c_str());
-  FileLabel->setText(QFileInfo(fileName).fileName());
-  FileLabel->setToolTip(fileName);
-  Datum->setText(QString::fromStdString(Cp1252ToUtf8(data.MeasDate)));
-  Zeit->setText(QString::fromStdString(Cp1252ToUtf8(data.MeasTime)));
+void TMainForm::ApplyFilterCaptions() {
+  const int lang = state_.Config.Language;
+  FilterBtn->setText(Text(state_.View.FilterOn ? FilterOnCaption : FilterOffCaption, lang));
+  RefFilterBtn->setText(
+      Text(state_.View.RefFilterOn ? RefFilterOnCaption : RefFilterOffCaption, lang));
+  FilterBtn->setToolTip(Text(FilterHint, lang));
+  RefFilterBtn->setToolTip(Text(FilterHint, lang));
+}
 
-  const int pu = state_.Config.PressureUnit;
-  const int pressureDecimals = pu == UnitMPa ? 2 : 1;
-  const int powerDecimals = state_.Config.PowerUnit == UnitHp ? 1 : 0;
-  const int cylinders = std::clamp(data.CylCount, 0, MaxCylinders);
+void TMainForm::ApplyMenuCaptions() {
+  const int lang = state_.Config.Language;
+  for (const ViewItem& item : viewItems_) item.Action->setText(Text(*item.Caption, lang));
+  MIEmail->setText(Text(MenuEmail, lang));
+  finishanalyse1->setText(Text(MenuFinishAnalyse, lang));
+}
 
-  CylinderTable->clearContents();
-  CylinderTable->setRowCount(cylinders);
-  for (int c = 1; c <= cylinders; ++c) {
-    const CylinderResult values = CylinderValues(data, c);
-    const QString cells[ColumnCount] = {
-        QString::number(c),
-        Number(PressureToDisplay(values.pTDC, pu), pressureDecimals),
-        Number(PressureToDisplay(values.pmax, pu), pressureDecimals),
-        Number(values.apmax, 2),
-        Number(PressureToDisplay(values.pexp, pu), pressureDecimals),
-        Number(data.CylRpm[c], 1),
-        Number(PressureToDisplay(data.CylMip[c], pu), pressureDecimals),
-        Number(PowerToDisplay(data.CylPind[c], state_.Config.PowerUnit), powerDecimals),
-        Number(PmaxDeviationPercent(data, c), 1),
-        Number(MipDeviationPercent(data, c), 1),
-    };
-    for (int column = 0; column < ColumnCount; ++column) {
-      // Files without the MIP block have neither MIP nor power, and their
-      // 180-sample curves have no crank-angle grid for pTDC, apmax and pexp:
-      // blank, not a misleading number.
-      const bool noValue = !data.HasMipBlock && column != ColCylinder && column != ColPmax &&
-                           column != ColRpm && column != ColPmaxDev;
-      auto* item = new QTableWidgetItem(noValue ? QString() : cells[column]);
-      item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      CylinderTable->setItem(c - 1, column, item);
-    }
+void TMainForm::FormActivate() {
+  if (!IniLoaded) {
+    // The configuration read at creation is in force.
+    ApplyCaptions();
+    IniLoaded = true;
+  }
+  if (startupDone_) return;
+  startupDone_ = true;
+  if (!state_.View.PendingFileName.empty()) AnalyseButtonClick();
+}
+
+bool TMainForm::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && !startupDone_) {
+    // Queued, so a dialog the analysis opens does not run inside the
+    // activation itself.
+    QMetaObject::invokeMethod(this, &TMainForm::FormActivate, Qt::QueuedConnection);
+  }
+  return QWidget::event(event);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!startupDone_) {
+    QMetaObject::invokeMethod(this, &TMainForm::FormActivate, Qt::QueuedConnection);
   }
 }
 
-bool TMainForm::AnalyseFile(const QString& fileName) {
-  const std::string fullName =
-      fileName.isEmpty() ? std::string()
-                         : QFile::encodeName(QFileInfo(fileName).absoluteFilePath()).toStdString();
-  bool loaded = false;
-  {
-    HourglassGuard busy(*ui_);
-    loaded = LoadMeasurement(*state_.Measurement, fullName, state_.Config.Language, *ui_);
+void TMainForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FormResize();
+}
+
+void TMainForm::FormResize() {
+  const int clientWidth = width();
+  const int clientHeight = height();
+  const int slot = clientWidth / 8;
+  const int rowTop = std::max(0, clientHeight - BottomRowHeight);
+  // The Receive button keeps the first slot; the others follow it.
+  QPushButton* const row[] = {ReceiveButton, TransmitButton, AnalyseButton, ShiftButton,
+                              AddButton,     SetupButton,    HelpButton,    ExitButton};
+  for (int i = 0; i < 8; ++i) row[i]->setGeometry(i * slot, rowTop, slot, BottomRowHeight);
+  const int statusTop = std::max(0, rowTop - StatusLineHeight);
+  StatusLine->setGeometry(0, statusTop, clientWidth, StatusLineHeight);
+  Image1->setGeometry(0, 0, clientWidth, statusTop);
+  AddressBlock->move(std::max(0, Image1->width() - AddressBlock->width() - 24),
+                     std::max(0, Image1->height() - AddressBlock->height() - 16));
+
+  state_.Drawing.ControlWidth = std::max(Image1->width(), 1);
+  state_.Drawing.ControlHeight = std::max(Image1->height(), 1);
+  if (state_.View.AnalysisActive) {
+    Redraw(state_.View.CurrentView);
+  } else if (!analysisMode_) {
+    ShowIdleScreen();
+  } else {
+    Image1->SetPicture(QImage());
   }
-  if (!loaded) return false;
-  state_.MeasFileName = fullName;
-  ShowMeasurement();
-  return true;
+}
+
+void TMainForm::SetWorkflowEnabled(bool idle) {
+  // Receiving, transmitting, the TDC shift, additional data, the options, the
+  // help pages and the file functions come with their own workflows; until
+  // then their buttons stay disabled rather than pretend to work.
+  for (QPushButton* button : {ReceiveButton, TransmitButton, ShiftButton, AddButton, SetupButton,
+                              HelpButton, FileButton}) {
+    button->setEnabled(false);
+  }
+  AnalyseButton->setEnabled(true);
+  ExitButton->setEnabled(true);
+  FileButton->setVisible(idle);
+}
+
+void TMainForm::ShowIdleScreen() {
+  Image1->SetPicture(BackgroundPicture(Image1->size()));
+  AddressBlock->show();
+}
+
+void TMainForm::SyncButtons() {
+  struct Follows {
+    QPushButton* Button;
+    ButtonFlags AnalysisButtons::*Flags;
+  };
+  const Follows follows[] = {
+      {CylinderMinusBtn, &AnalysisButtons::CylinderMinusBtn},
+      {CylinderPlusBtn, &AnalysisButtons::CylinderPlusBtn},
+      {RefCylinderMinusBtn, &AnalysisButtons::RefCylinderMinusBtn},
+      {RefCylinderPlusBtn, &AnalysisButtons::RefCylinderPlusBtn},
+      {RefBtn, &AnalysisButtons::RefBtn},
+      {CursorLeftBtn, &AnalysisButtons::CursorLeftBtn},
+      {CursorRightBtn, &AnalysisButtons::CursorRightBtn},
+      {CursorBtn, &AnalysisButtons::CursorBtn},
+      {ZoomButton, &AnalysisButtons::ZoomButton},
+      {dpdaBtn, &AnalysisButtons::dpdaBtn},
+      {FilterBtn, &AnalysisButtons::FilterBtn},
+      {RefFilterBtn, &AnalysisButtons::RefFilterBtn},
+      {FuelButton, &AnalysisButtons::FuelButton},
+      {ACLButton, &AnalysisButtons::ACLButton},
+      {pscavButton, &AnalysisButtons::pscavButton},
+      {autoButton, &AnalysisButtons::autoButton},
+      {PrintButton, &AnalysisButtons::PrintButton},
+      {CopyBtn, &AnalysisButtons::CopyBtn},
+      {FinishButton, &AnalysisButtons::FinishButton},
+  };
+  for (const Follows& f : follows) {
+    const ButtonFlags& flags = state_.Buttons.*f.Flags;
+    f.Button->setVisible(flags.Visible);
+    f.Button->setEnabled(flags.Enabled);
+  }
+}
+
+void TMainForm::EnableMenuItems() {
+  for (const ViewItem& item : viewItems_) item.Action->setEnabled(ViewAvailable(state_, item.View));
+}
+
+void TMainForm::EnterAnalysisWindow() {
+  EnterAnalysisMode(state_);
+  analysisMode_ = true;
+  const int lang = state_.Config.Language;
+  RefBtn->setText(Text(RefBtnCaption, lang));
+  FinishButton->setText(Text(FinishCaption, lang));
+  CursorLeftBtn->setText(Text(CursorLeftCaption, lang));
+  CursorRightBtn->setText(Text(CursorRightCaption, lang));
+  pscavButton->setText(Text(PscavCaption, lang));
+  TransmitButton->setEnabled(false);
+  ShiftButton->setEnabled(false);
+  AddButton->setEnabled(false);
+  SetupButton->setEnabled(false);
+  ExitButton->setEnabled(true);
+  AddressBlock->hide();
+  ErrorLabel->hide();
+  // No view until a measurement is loaded; the previous one is gone.
+  Image1->SetPicture(QImage());
+  for (QLabel* label : {FileLabel, Datum, Zeit, FunctionLabel}) label->clear();
+  SyncButtons();
+  EnableMenuItems();
 }
 
 void TMainForm::AnalyseButtonClick() {
+  FileButton->hide();
+  EnterAnalysisWindow();
+
+  std::string fileName;
+  const std::string pending = state_.View.PendingFileName;
+  state_.View.PendingFileName.clear();  // handled once, whether or not it exists
+  std::error_code error;
+  if (!pending.empty() && std::filesystem::is_regular_file(pending, error)) {
+    fileName = std::filesystem::absolute(pending, error).lexically_normal().string();
+    if (error) fileName = pending;
+  } else {
+    const std::optional<std::string> chosen = ui_->OpenFileName(
+        Tr(OpenMeasurementTitle, state_.Config.Language), openFolder_, {MeasurementFilter});
+    if (!chosen || chosen->empty()) return;
+    fileName = *chosen;
+    // The dialog opens next time where the user last found a measurement.
+    openFolder_ = std::filesystem::path(fileName).parent_path().string();
+  }
+  FileLabel->setText(QFileInfo(QFile::decodeName(fileName.c_str())).fileName());
+  FileLabel->setToolTip(QFile::decodeName(fileName.c_str()));
+
+  bool loaded = false;
+  {
+    HourglassGuard busy(*ui_);
+    loaded = LoadForAnalysis(state_, fileName, *ui_);
+  }
+  if (!loaded) {
+    EnableMenuItems();
+    return;
+  }
+  const MeasurementData& data = *state_.Measurement;
+  Datum->setText(FromCp1252(data.MeasDate));
+  Zeit->setText(FromCp1252(data.MeasTime));
+  FunctionLabel->setText(state_.View.HasAddData != 0 ? FromCp1252(state_.AddData.ShipName)
+                                                     : QString());
+  FinishButton->setToolTip(Text(FinishHint, state_.Config.Language));
+  EnableMenuItems();
+  palphaall1Click();
+}
+
+void TMainForm::finishanalyse1Click() {
+  LeaveAnalysisMode(state_);
+  analysisMode_ = false;
+  for (QLabel* label : {FileLabel, Datum, Zeit}) label->clear();
+  FileLabel->setToolTip(QString());
+  ErrorLabel->hide();
+  SetWorkflowEnabled(true);
+  SyncButtons();
+  EnableMenuItems();
+  ShowIdleScreen();
+}
+
+void TMainForm::FinishButtonClick() {
+  if (InTdcView()) {
+    // Finishing a TDC shift ends the analysis as well.
+    finishanalyse1Click();
+    return;
+  }
+  ApplyMenuCaptions();
+  PopupMenu1->popup(mapToGlobal(QPoint(0, 0)));
+}
+
+void TMainForm::ViewItemClick(const ViewItem& item) {
+  for (const ViewItem& other : viewItems_) other.Action->setChecked(false);
+  item.Action->setChecked(true);
+  if (item.CopyLeft >= 0) CopyBtn->move(item.CopyLeft, item.CopyTop);
+  Redraw(item.View);
+}
+
+void TMainForm::PAlphasingle1Click() {
+  ViewItemClick(viewItems_[0]);
+}
+
+void TMainForm::PAlpharef1Click() {
+  ViewItemClick(viewItems_[1]);
+}
+
+void TMainForm::palphaall1Click() {
+  ViewItemClick(viewItems_[2]);
+}
+
+void TMainForm::Redraw(int view) {
+  if (ViewAvailable(state_, view)) {
+    ShowView(state_, canvas_, *ui_, view);
+    Image1->SetPicture(canvas_.Image());
+  }
+  SyncButtons();
+}
+
+void TMainForm::RedrawIf(bool due) {
+  if (due) {
+    Redraw(state_.View.CurrentView);
+  } else {
+    SyncButtons();
+  }
+}
+
+bool TMainForm::InTdcView() const {
+  return state_.View.CurrentView == ViewTdcAuto || state_.View.CurrentView == ViewTdcManual;
+}
+
+void TMainForm::CylinderPlusBtnClick() {
+  RedrawIf(StepCylinder(state_, +1));
+  ErrorLabel->hide();
+}
+
+void TMainForm::CylinderMinusBtnClick() {
+  RedrawIf(StepCylinder(state_, -1));
+  ErrorLabel->hide();
+}
+
+void TMainForm::RefCylinderPlusBtnClick() {
+  RedrawIf(StepRefCylinder(state_, +1));
+}
+
+void TMainForm::RefCylinderMinusBtnClick() {
+  RedrawIf(StepRefCylinder(state_, -1));
+}
+
+void TMainForm::RefBtnClick() {
+  // In the TDC views this button saves the corrected measurement, which
+  // comes with those views.
+  if (InTdcView()) return;
   const std::optional<std::string> chosen = ui_->OpenFileName(
-      Tr(OpenDialogTitle, state_.Config.Language), openFolder_, {MeasurementFilter});
+      Tr(OpenReferenceTitle, state_.Config.Language), openFolder_, {MeasurementFilter});
   if (!chosen || chosen->empty()) return;
-  const QString fileName = QFile::decodeName(chosen->c_str());
-  // The dialog opens next time where the user last found a measurement.
-  openFolder_ = QFile::encodeName(QFileInfo(fileName).absolutePath()).toStdString();
-  AnalyseFile(fileName);
+  openFolder_ = std::filesystem::path(*chosen).parent_path().string();
+  bool loaded = false;
+  {
+    HourglassGuard busy(*ui_);
+    loaded = LoadReferenceFile(state_, *chosen, *ui_);
+  }
+  if (!loaded) return;
+  EnableMenuItems();
+  PAlpharef1Click();
+}
+
+void TMainForm::CursorRightBtnClick() {
+  // In the TDC views these buttons shift the curve, which comes with those views.
+  if (InTdcView()) return;
+  RedrawIf(StepCursor(state_, +1));
+}
+
+void TMainForm::CursorLeftBtnClick() {
+  if (InTdcView()) return;
+  RedrawIf(StepCursor(state_, -1));
+}
+
+void TMainForm::CursorBtnClick() {
+  RedrawIf(ToggleCursor(state_));
+}
+
+void TMainForm::ZoomButtonClick() {
+  RedrawIf(ToggleZoom(state_));
+}
+
+void TMainForm::dpdaBtnClick() {
+  RedrawIf(ToggleDpDa(state_));
+}
+
+void TMainForm::FilterBtnClick() {
+  const bool due = ToggleFilter(state_);
+  ApplyFilterCaptions();
+  RedrawIf(due);
+}
+
+void TMainForm::RefFilterBtnClick() {
+  const bool due = ToggleRefFilter(state_);
+  ApplyFilterCaptions();
+  RedrawIf(due);
+}
+
+void TMainForm::FuelButtonClick() {
+  Redraw(ToggleFuel(state_));
+}
+
+void TMainForm::ACLButtonClick() {
+  Redraw(ToggleAcl(state_));
+}
+
+void TMainForm::CopyBtnClick() {
+  QGuiApplication::clipboard()->setImage(Image1->Picture());
 }
 
 void TMainForm::ExitButtonClick() {
@@ -289,8 +698,19 @@ void TMainForm::ExitButtonClick() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+  const bool wasActive = state_.View.AnalysisActive;
+  state_.View.AnalysisActive = false;
+  const int lang = state_.Config.Language;
+  const int answer = ui_->Choose(Tr(CloseTitle, lang), Tr(CloseText, lang),
+                                 {Tr(CloseYes, lang), Tr(CloseNo, lang)});
   if (!state_.AppDataDir.empty()) WriteConfig(state_.Config, state_.AppDataDir);
-  event->accept();
+  if (answer == 0) {
+    event->accept();
+    return;
+  }
+  // The program goes on: the view stays live, so resizes redraw it again.
+  state_.View.AnalysisActive = wasActive;
+  event->ignore();
 }
 
 }  // namespace zephirax

@@ -1,11 +1,14 @@
 #pragma once
 
-#include <QMainWindow>
-#include <QString>
+#include <QImage>
+#include <QWidget>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/AppState.h"
+#include "platform/LangText.h"
+#include "platform/QtCanvas.h"
 #include "platform/UserInterface.h"
 
 class QAction;
@@ -13,54 +16,118 @@ class QCloseEvent;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QTableWidget;
 
 namespace zephirax {
 
-// The program's main window. It owns the program-wide state for the whole run.
-class TMainForm : public QMainWindow {
+// The picture the views paint; outside analysis it shows the idle screen.
+class PictureBox : public QWidget {
+ public:
+  explicit PictureBox(QWidget* parent);
+  void SetPicture(const QImage& picture);
+  const QImage& Picture() const { return picture_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QImage picture_;
+};
+
+// The program's main window. It owns the program-wide state for the whole run:
+// idle it shows the background picture and the workflow buttons, in analysis
+// mode its picture is the drawing surface of the views.
+class TMainForm : public QWidget {
   Q_OBJECT
 
  public:
-  // `programDir` holds the DATA folder. Without `ui` the window shows real
-  // dialogs; a given `ui` must outlive the window.
+  // `programDir` holds the DATA and ENGINE folders. Without `ui` the window
+  // shows real dialogs; a given `ui` must outlive the window.
   explicit TMainForm(const std::string& programDir, UserInterface* ui = nullptr,
                      QWidget* parent = nullptr);
   ~TMainForm() override;
 
-  // Loads a measurement file and shows its evaluation. A rejected file leaves
-  // the previous measurement and its display as they were; the user has then
-  // been told why.
-  bool AnalyseFile(const QString& fileName);
-
-  // The settings in `State().Config` are in force; call ApplySettings after changing them.
   AppState& State() { return state_; }
   const AppState& State() const { return state_; }
-  // Title, captions and the table follow the current language and units.
-  void ApplySettings();
+  const QImage& Picture() const;
+
+  // The first activation applies the captions and analyses the file named in
+  // State().View.PendingFileName; later activations do nothing.
+  void FormActivate();
+  // Lays out the bottom row and the picture; redraws the view in analysis.
+  void FormResize();
+  // Title, captions and hints in the language of State().Config.
+  void ApplyCaptions();
 
   void AnalyseButtonClick();
   void ExitButtonClick();
+  void FinishButtonClick();
+  void finishanalyse1Click();
+  void PAlphasingle1Click();
+  void PAlpharef1Click();
+  void palphaall1Click();
+
+  void CylinderPlusBtnClick();
+  void CylinderMinusBtnClick();
+  void RefCylinderPlusBtnClick();
+  void RefCylinderMinusBtnClick();
+  void RefBtnClick();
+  void CursorRightBtnClick();
+  void CursorLeftBtnClick();
+  void CursorBtnClick();
+  void ZoomButtonClick();
+  void dpdaBtnClick();
+  void FilterBtnClick();
+  void RefFilterBtnClick();
+  void FuelButtonClick();
+  void ACLButtonClick();
+  void CopyBtnClick();
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;  // FormCloseQuery
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
+  // A view item of PopupMenu1: the view it shows and where CopyBtn goes.
+  struct ViewItem {
+    QAction* Action = nullptr;
+    int View = 0;
+    int CopyLeft = -1;  // -1: CopyBtn stays where it is
+    int CopyTop = -1;
+    const LangText* Caption = nullptr;
+  };
+
   void FormCreate();
   void BuildComponents();
-  void ShowMeasurement();
+  void BuildMenu();
+  QPushButton* NewButton(QWidget* parent, const char* name, void (TMainForm::*handler)());
+  void EnterAnalysisWindow();
+  void ShowIdleScreen();
+  void SetWorkflowEnabled(bool idle);
+  void SyncButtons();
+  void EnableMenuItems();
+  void ApplyMenuCaptions();
+  void ApplyFilterCaptions();
+  void ViewItemClick(const ViewItem& item);
+  void Redraw(int view);
+  void RedrawIf(bool due);
+  bool InTdcView() const;
 
   std::unique_ptr<UserInterface> ownUi_;
   UserInterface* ui_;
   AppState state_;
-  std::string openFolder_;  // where the open dialog starts: DATA, then the folder last used
+  QtCanvas canvas_;
+  std::string openFolder_;  // where the open dialogs start: DATA, then the folder last used
+  bool analysisMode_ = false;
+  bool startupDone_ = false;
+  bool IniLoaded = false;
+  std::vector<ViewItem> viewItems_;
 
-  QMenu* FileMenu = nullptr;
-  QAction* AnalyseAction = nullptr;
-  QAction* ExitAction = nullptr;
-  QTableWidget* CylinderTable = nullptr;
-  QPushButton* AnalyseButton = nullptr;
-  QPushButton* ExitButton = nullptr;
+  PictureBox* Image1 = nullptr;
+  QLabel* AddressBlock = nullptr;
+  QLabel* ErrorLabel = nullptr;
+  QWidget* StatusLine = nullptr;
   QLabel* FileCaption = nullptr;
   QLabel* FileLabel = nullptr;
   QLabel* DateCaption = nullptr;
@@ -69,6 +136,47 @@ class TMainForm : public QMainWindow {
   QLabel* Zeit = nullptr;
   QLabel* ShipCaption = nullptr;
   QLabel* FunctionLabel = nullptr;
+
+  QPushButton* ReceiveButton = nullptr;
+  QPushButton* TransmitButton = nullptr;
+  QPushButton* AnalyseButton = nullptr;
+  QPushButton* ShiftButton = nullptr;
+  QPushButton* AddButton = nullptr;
+  QPushButton* SetupButton = nullptr;
+  QPushButton* HelpButton = nullptr;
+  QPushButton* ExitButton = nullptr;
+  QPushButton* FileButton = nullptr;
+
+  QPushButton* CylinderMinusBtn = nullptr;
+  QPushButton* CylinderPlusBtn = nullptr;
+  QPushButton* RefCylinderMinusBtn = nullptr;
+  QPushButton* RefCylinderPlusBtn = nullptr;
+  QPushButton* RefBtn = nullptr;
+  QPushButton* CursorLeftBtn = nullptr;
+  QPushButton* CursorRightBtn = nullptr;
+  QPushButton* CursorBtn = nullptr;
+  QPushButton* ZoomButton = nullptr;
+  QPushButton* dpdaBtn = nullptr;
+  QPushButton* FilterBtn = nullptr;
+  QPushButton* RefFilterBtn = nullptr;
+  QPushButton* FuelButton = nullptr;
+  QPushButton* ACLButton = nullptr;
+  QPushButton* pscavButton = nullptr;
+  QPushButton* autoButton = nullptr;
+  QPushButton* TDCleftButton = nullptr;
+  QPushButton* TDCRightButton = nullptr;
+  QPushButton* TDCRotateLeftButton = nullptr;
+  QPushButton* TDCRotateRightButton = nullptr;
+  QPushButton* PrintButton = nullptr;
+  QPushButton* CopyBtn = nullptr;
+  QPushButton* FinishButton = nullptr;
+
+  QMenu* PopupMenu1 = nullptr;
+  QAction* PAlphasingle1 = nullptr;
+  QAction* PAlpharef1 = nullptr;
+  QAction* palphaall1 = nullptr;
+  QAction* MIEmail = nullptr;
+  QAction* finishanalyse1 = nullptr;
 };
 
 }  // namespace zephirax

@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QStringList>
-#include <QTimer>
 
 #include "app/QtMainForm.h"
 #include "platform/Paths.h"
@@ -15,13 +14,11 @@ int main(int argc, char** argv) {
   const std::string programDir =
       zephirax::ProgramDir(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
   zephirax::TMainForm form(programDir);
-  form.showMaximized();
-
   // A desktop launcher or an unquoted path with blanks hands the file name
-  // over in pieces: everything after the program name is one file name.
+  // over in pieces: everything after the program name is one file name. The
+  // window analyses it at its first activation.
   const QString fileName = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
-  if (!fileName.isEmpty()) {
-    QTimer::singleShot(0, &form, [&form, fileName] { form.AnalyseFile(fileName); });
-  }
+  form.State().View.PendingFileName = QFile::encodeName(fileName).toStdString();
+  form.showMaximized();
   return QApplication::exec();
 }

@@ -9,4 +9,10 @@ MsgResult ConsoleUserInterface::MessageBox(const std::string& caption, const std
                                                                       : MsgResult::Yes;
 }
 
+int ConsoleUserInterface::Choose(const std::string& caption, const std::string& text,
+                                 const std::vector<std::string>&) {
+  err_ << caption << ' ' << text << '\n';
+  return 0;
+}
+
 }  // namespace zephirax

@@ -14,6 +14,9 @@ class ConsoleUserInterface : public UserInterface {
 
   MsgResult MessageBox(const std::string& caption, const std::string& text,
                        MsgButtons buttons) override;
+  // Prints the question and takes the first button.
+  int Choose(const std::string& caption, const std::string& text,
+             const std::vector<std::string>& buttons) override;
   std::optional<std::string> OpenFileName(const std::string&, const std::string&,
                                           const std::vector<FileFilter>&) override {
     return std::nullopt;

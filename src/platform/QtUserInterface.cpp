@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace zephirax {
@@ -94,6 +95,26 @@ MsgResult QtUserInterface::MessageBox(const std::string& caption, const std::str
       // Closed without a button (only possible where no Cancel or No exists).
       return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
   }
+}
+
+int QtUserInterface::Choose(const std::string& caption, const std::string& text,
+                            const std::vector<std::string>& buttons) {
+  QMessageBox box(QMessageBox::Question, FromUtf8(caption), FromUtf8(text), QMessageBox::NoButton,
+                  parent_);
+  // The first button is the affirmative one; with two buttons Escape and
+  // the window's close box take the second.
+  std::vector<QAbstractButton*> added;
+  for (const std::string& button : buttons) {
+    added.push_back(box.addButton(
+        FromUtf8(button), added.empty() ? QMessageBox::AcceptRole : QMessageBox::RejectRole));
+  }
+  if (!added.empty()) box.setDefaultButton(qobject_cast<QPushButton*>(added.front()));
+  NormalCursor cursor(hourglassDepth_ > 0);
+  box.exec();
+  for (size_t i = 0; i < added.size(); ++i) {
+    if (box.clickedButton() == added[i]) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 std::optional<std::string> QtUserInterface::OpenFileName(const std::string& title,

@@ -19,6 +19,8 @@ class QtUserInterface : public UserInterface {
 
   MsgResult MessageBox(const std::string& caption, const std::string& text,
                        MsgButtons buttons = MsgButtons::Ok) override;
+  int Choose(const std::string& caption, const std::string& text,
+             const std::vector<std::string>& buttons) override;
   std::optional<std::string> OpenFileName(const std::string& title, const std::string& folder,
                                           const std::vector<FileFilter>& filters) override;
   std::optional<std::string> SaveFileName(const std::string& title, const std::string& folder,

@@ -25,6 +25,11 @@ class UserInterface {
   // A modal message box; returns the button the user pressed.
   virtual MsgResult MessageBox(const std::string& caption, const std::string& text,
                                MsgButtons buttons = MsgButtons::Ok) = 0;
+  // A modal question with buttons of the caller's own texts, in that order;
+  // returns the index of the chosen one, -1 when closed without a choice.
+  // The first button is the affirmative one.
+  virtual int Choose(const std::string& caption, const std::string& text,
+                     const std::vector<std::string>& buttons) = 0;
   // The open and save dialogs; no value when the user cancels.
   virtual std::optional<std::string> OpenFileName(const std::string& title,
                                                   const std::string& folder,

@@ -1,16 +1,17 @@
 #include "app/QtMainForm.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
-#include <QTableWidget>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <tuple>
 
 #include <gtest/gtest.h>
 
-#include "app/Config.h"
 #include "platform/LangText.h"
 #include "support/MeasurementFileBuilder.h"
 #include "support/ScriptedUserInterface.h"
@@ -21,121 +22,236 @@ namespace {
 
 using test::WriteBytes;
 
-// Also notes where the open dialog starts and what it offers.
-struct RecordingUi : test::ScriptedUserInterface {
-  std::string Folder, Pattern;
-  std::optional<std::string> OpenFileName(const std::string& title, const std::string& folder,
-                                          const std::vector<FileFilter>& filters) override {
-    std::tie(Folder, Pattern) = std::tuple(folder, filters.at(0).Pattern);
-    return ScriptedUserInterface::OpenFileName(title, folder, filters);
-  }
-};
-
-enum { ColPmax = 2, ColApmax = 3, ColRpm = 5, ColMip = 6, ColPind = 7 };
-
 class MainFormTest : public ::testing::Test {
  protected:
   test::TempDir home_;
-  RecordingUi ui_;
+  test::ScriptedUserInterface ui_;
   std::unique_ptr<TMainForm> form_;
 
   // The settings live in the test's own folder.
   void SetUp() override { qputenv("XDG_CONFIG_HOME", home_.File("config").c_str()); }
   void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
   void NewForm() { form_ = std::make_unique<TMainForm>(home_.File("program"), &ui_); }
-  // A file in the test's home, written as a measurement of `cylinders` unless 0.
-  QString File(const std::string& name, int cylinders = 0, bool mip = true) const {
+  void WriteLanguage(const char* language) {
+    std::filesystem::create_directories(home_.File("config/VOLTAN"));
+    WriteBytes(home_.File("config/VOLTAN/ZEPHIRAX.INI"),
+               std::string("[Language]\r\nLanguage=") + language + "\r\n");
+  }
+  // A measurement of `cylinders` in the test's home; its full name.
+  std::string File(const std::string& name, int cylinders, bool mip = true) const {
     test::MeasurementFileBuilder file;
     std::tie(file.Cylinders, file.Mip) = std::tuple(cylinders, mip);
-    if (cylinders > 0) WriteBytes(home_.File(name), file.Build());
-    return QString::fromStdString(home_.File(name));
+    std::filesystem::create_directories(std::filesystem::path(home_.File(name)).parent_path());
+    WriteBytes(home_.File(name), file.Build());
+    return home_.File(name);
   }
-  QTableWidget* Table() const { return form_->findChild<QTableWidget*>("CylinderTable"); }
-  // The texts of a row's cells, separated by blanks.
-  QString Cells(int row, std::initializer_list<int> columns) const {
-    QStringList texts;
-    for (int column : columns) texts << Table()->model()->index(row, column).data().toString();
-    return texts.join(' ');
+  // Analyses `fileName` as if chosen in the open dialog.
+  void Analyse(const std::string& fileName) {
+    ui_.FileAnswers.push_back(fileName);
+    form_->AnalyseButtonClick();
   }
+  ViewState& View() { return form_->State().View; }
+  QPushButton* Button(const char* name) const { return form_->findChild<QPushButton*>(name); }
+  QAction* Item(const char* name) const { return form_->findChild<QAction*>(name); }
   QString Label(const char* name) const { return form_->findChild<QLabel*>(name)->text(); }
+  void Click(const char* name, int times = 1) {
+    for (int i = 0; i < times; ++i) Button(name)->click();
+  }
 };
 
-TEST_F(MainFormTest, AnalysedMeasurementFillsTheTableUntilARejectedOneIsReported) {
+TEST_F(MainFormTest, FileFromTheCommandLineIsAnalysedAtTheFirstActivationOnly) {
   NewForm();
-  ASSERT_TRUE(form_->AnalyseFile(File("program/DATA/FOUR CYL.KV", 4)));
+  View().PendingFileName = File("program/DATA/MY ENGINE 4.KV", 4);
+  form_->show();  // the first activation follows
+  QApplication::processEvents();
+  EXPECT_TRUE(View().AnalysisActive);
+  EXPECT_EQ(View().CurrentView, ViewPAlphaAll);
+  EXPECT_TRUE(Item("palphaall1")->isChecked());
+  EXPECT_TRUE(View().PendingFileName.empty());
   EXPECT_EQ(Label("FileLabel") + " " + Label("Datum") + " " + Label("Zeit"),
-            "FOUR CYL.KV 06.12.2026 14:32");
-  ASSERT_EQ(Table()->rowCount(), 4);
-  // The builder's curves rise to their last sample, which smoothing keeps.
-  EXPECT_EQ(Cells(0, {ColPmax, ColApmax, ColMip}), "154.0 179.75 15.1");
-
-  // The Analyse button asks for the file in DATA and next time starts where
-  // it was found; a smaller engine leaves no stale rows, and a file without
-  // the MIP block shows neither MIP nor a crank angle.
-  std::filesystem::create_directories(home_.File("elsewhere"));
-  ui_.FileAnswers.push_back(File("elsewhere/THREE.KS", 3, false).toStdString());
-  form_->findChild<QPushButton*>("AnalyseButton")->click();
-  EXPECT_EQ(ui_.Folder + " " + ui_.Pattern, home_.File("program/DATA") + " *.KV;*");
-  form_->AnalyseButtonClick();  // cancelled
-  EXPECT_EQ(ui_.Folder, home_.File("elsewhere"));
-  EXPECT_EQ(Table()->rowCount(), 3);
-  EXPECT_EQ(Cells(2, {ColRpm, ColMip, ColApmax}), "93.5  ");
+            "MY ENGINE 4.KV 06.12.2026 14:32");
+  // The view's buttons follow the view; the idle screen's parts are gone.
+  EXPECT_FALSE(Button("FinishButton")->isHidden());
+  EXPECT_TRUE(Button("CylinderPlusBtn")->isHidden());
+  EXPECT_TRUE(Button("FileButton")->isHidden());
+  EXPECT_TRUE(form_->findChild<QLabel*>("AddressBlock")->isHidden());
+  EXPECT_EQ(form_->Picture().size(),
+            QSize(form_->State().Drawing.ControlWidth, form_->State().Drawing.ControlHeight));
   EXPECT_TRUE(ui_.Messages.empty());
 
-  // Neither a foreign file nor a missing one disturbs it; each is reported.
-  const MeasurementData before = *form_->State().Measurement;
+  // Copy hands the picture to the clipboard.
+  Click("CopyBtn");
+  EXPECT_EQ(QGuiApplication::clipboard()->image().size(), form_->Picture().size());
+
+  // Functions pops up the view menu; its last item ends the analysis.
+  auto* menu = form_->findChild<QMenu*>("PopupMenu1");
+  Click("FinishButton");
+  EXPECT_TRUE(menu->isVisible());
+  menu->hide();
+  form_->findChild<QAction*>("finishanalyse1")->trigger();
+  EXPECT_FALSE(View().AnalysisActive);
+  EXPECT_EQ(Label("FileLabel"), "");
+  EXPECT_FALSE(Button("FileButton")->isHidden());
+  EXPECT_TRUE(Button("FinishButton")->isHidden());
+  EXPECT_FALSE(form_->findChild<QLabel*>("AddressBlock")->isHidden());
+
+  View().PendingFileName = home_.File("program/DATA/MY ENGINE 4.KV");
+  form_->FormActivate();  // a second activation
+  EXPECT_FALSE(View().AnalysisActive);
+}
+
+TEST_F(MainFormTest, ButtonsStepWrapAndClampThroughTheViews) {
+  NewForm();
+  Analyse(File("THREE.KV", 3));
+  form_->PAlphasingle1Click();
+  ASSERT_EQ(View().CurrentView, ViewPAlphaSingle);
+  ASSERT_FALSE(Button("CylinderPlusBtn")->isHidden());
+
+  Click("CylinderPlusBtn", 3);
+  EXPECT_EQ(View().CurrentCylinder, 1);  // 2, 3, then round to 1
+  Click("CylinderMinusBtn");
+  EXPECT_EQ(View().CurrentCylinder, 3);
+
+  View().CursorPos = 1438;
+  Click("CursorRightBtn", 2);
+  EXPECT_EQ(View().CursorPos, 1439);
+  Click("ZoomButton");
+  EXPECT_TRUE(View().ZoomOn);
+  EXPECT_EQ(View().CursorPos, 920);  // the zoomed view pulls the cursor in
+  Click("CursorRightBtn");
+  EXPECT_EQ(View().CursorPos, 920);
+
+  // Switching the cursor off takes the cursor buttons with it.
+  Click("CursorBtn");
+  EXPECT_FALSE(Button("CursorLeftBtn")->isEnabled());
+  Click("CursorBtn");
+  EXPECT_TRUE(Button("CursorLeftBtn")->isEnabled());
+
+  Click("FilterBtn");
+  EXPECT_EQ(Button("FilterBtn")->text(), "Filter is On");
+  Click("FilterBtn");
+  EXPECT_EQ(Button("FilterBtn")->text(), "Filter is Off");
+  EXPECT_EQ(View().CurrentCylinder, 3);
+
+  // A reference file enables and shows the reference view.
+  EXPECT_FALSE(Item("PAlpharef1")->isEnabled());
+  ui_.FileAnswers.push_back(File("REF.KV", 3));
+  Click("RefBtn");
+  EXPECT_EQ(View().CurrentView, ViewPAlphaRef);
+  EXPECT_TRUE(Item("PAlpharef1")->isEnabled() && Item("PAlpharef1")->isChecked());
+  EXPECT_FALSE(Item("PAlphasingle1")->isChecked());
+  Click("RefCylinderMinusBtn");
+  EXPECT_EQ(View().RefCylinder, 3);
+
+  // Without a MIP item zoom cannot be switched on.
+  Analyse(File("NOMIP.KS", 2, false));
+  form_->PAlphasingle1Click();
+  form_->ZoomButtonClick();
+  EXPECT_FALSE(View().ZoomOn);
+  EXPECT_FALSE(Item("PAlpharef1")->isEnabled());  // a new analysis drops the reference
+  EXPECT_TRUE(ui_.Messages.empty());
+}
+
+TEST_F(MainFormTest, RejectedFileLeavesAnalysisModeWithoutAView) {
+  NewForm();
+  Analyse(File("program/DATA/GOOD.KV", 2));
+  form_->PAlphasingle1Click();
   WriteBytes(home_.File("BAD.KV"), "This is a shopping list\r\nbread\r\nmilk\r\n");
-  for (const char* name : {"BAD.KV", "MISSING.KV"}) {
-    ui_.Messages.clear();
-    EXPECT_FALSE(form_->AnalyseFile(File(name)));
-    ASSERT_EQ(ui_.Messages.size(), 1u) << name;
-    EXPECT_EQ(ui_.Messages[0].Caption + ui_.Messages[0].Text,
-              "Error :This is not a ZEPHIRAX data file !");
-  }
-  EXPECT_TRUE(*form_->State().Measurement == before);
-  EXPECT_EQ(Label("FileLabel"), "THREE.KS");
-  EXPECT_EQ(Cells(2, {ColRpm}), "93.5");
+  Analyse(home_.File("BAD.KV"));
+
+  ASSERT_EQ(ui_.Messages.size(), 1u);
+  EXPECT_EQ(ui_.Messages[0].Text, "This is not a ZEPHIRAX data file !");
+  EXPECT_FALSE(View().AnalysisActive);
+  EXPECT_EQ(View().CurrentView, ViewPAlphaSingle);
+  EXPECT_FALSE(Item("PAlphasingle1")->isEnabled());
+  EXPECT_TRUE(Button("FinishButton")->isHidden());
+  EXPECT_FALSE(Button("TransmitButton")->isEnabled());
+  EXPECT_TRUE(form_->findChild<QLabel*>("AddressBlock")->isHidden());
   EXPECT_EQ(ui_.HourglassOn, 0);
+
+  // A cancelled dialog ends the same way; the next analysis works again.
+  form_->AnalyseButtonClick();
+  Analyse(home_.File("program/DATA/GOOD.KV"));
+  EXPECT_TRUE(View().AnalysisActive);
+  EXPECT_TRUE(Item("PAlphasingle1")->isEnabled());
 }
 
-TEST_F(MainFormTest, SettingsChooseCaptionsAndUnitsAndAreWrittenOnExit) {
-  std::filesystem::create_directories(home_.File("config/VOLTAN"));
-  WriteBytes(home_.File("config/VOLTAN/ZEPHIRAX.INI"),
-             "[Language]\r\nLanguage=deutsch\r\n[Units]\r\nPressure=psi\r\nPower=hp\r\n");
+TEST_F(MainFormTest, SecondAnswerToTheCloseQuestionKeepsRunningButSavesSettings) {
   NewForm();
-  EXPECT_EQ(form_->windowTitle(), "Zylinderdruck-Meßsystem ZEPHIRAX Ver. 1.03a 32/64 Bit");
-  ASSERT_TRUE(form_->AnalyseFile(File("program/DATA/UNITS.KV", 2)));
-  EXPECT_EQ(Cells(0, {ColMip, ColPind}), "219.3 1361.0");  // psi and hp
-  EXPECT_FALSE(form_->AnalyseFile(File("NONE.KV")));       // reported in the language in force
+  Analyse(File("TWO.KV", 2));
+  ui_.ChooseAnswers = {1, 0};
+  EXPECT_FALSE(form_->close());
+  EXPECT_TRUE(std::filesystem::exists(home_.File("config/VOLTAN/ZEPHIRAX.INI")));
   ASSERT_EQ(ui_.Messages.size(), 1u);
-  EXPECT_EQ(ui_.Messages[0].Caption, "Fehler :");
+  EXPECT_EQ(ui_.Messages[0].Caption + "|" + ui_.Messages[0].Text,
+            "Finish program|Really want to leave the program ?");
+  // The view is still live: menu items and resizes keep working.
+  EXPECT_TRUE(View().AnalysisActive);
+  EXPECT_TRUE(Item("palphaall1")->isEnabled());
 
-  const char* const captions[] = {"Datei : Schiff :", "File : Ship :", "Fichier: Navire/Site:",
-                                  "Fichero: Barco :"};  // by language
-  for (int language : {English, French, German, Spanish}) {
-    form_->State().Config.Language = language;
-    form_->ApplySettings();
-    EXPECT_EQ(Label("FileCaption") + " " + Label("ShipCaption"), captions[language]) << language;
+  EXPECT_TRUE(form_->close());
+}
+
+TEST_F(MainFormTest, CaptionsFollowTheLanguage) {
+  struct Case {
+    const char* Language;
+    const char* Menu;     // palphaall1
+    const char* Plus;     // CylinderPlusBtn
+    const char* Analyse;  // AnalyseButton
+    const char* File;     // FileCaption
+  };
+  const Case cases[] = {
+      {"deutsch", "p/alpha alle Zyl.", "Cyl+", "&Analyse", "Datei :"},
+      {"francais", "décalée tous cyl", "Cyl+", "&Analyser", "Fichier:"},
+      {"espaniol", "p/alpha todos cilindros", "Cil+", "&Análisis", "Fichero:"},
+  };
+  for (const Case& c : cases) {
+    WriteLanguage(c.Language);
+    NewForm();
+    form_->FormActivate();
+    EXPECT_EQ(Item("palphaall1")->text(), QString::fromUtf8(c.Menu)) << c.Language;
+    EXPECT_EQ(Item("palpha3D1")->text(), "p/alpha 3D") << c.Language;
+    EXPECT_EQ(Button("CylinderPlusBtn")->text(), QString::fromUtf8(c.Plus)) << c.Language;
+    EXPECT_EQ(Button("AnalyseButton")->text(), QString::fromUtf8(c.Analyse)) << c.Language;
+    EXPECT_EQ(Label("FileCaption"), QString::fromUtf8(c.File)) << c.Language;
   }
-  // Changed units redraw the table already on display.
-  form_->State().Config.PressureUnit = 0;
-  form_->ApplySettings();
-  EXPECT_EQ(Cells(0, {ColMip}), "15.1");
-
-  form_->findChild<QPushButton*>("ExitButton")->click();
-  Settings written;
-  ReadConfig(written, home_.File("config/VOLTAN"));
-  EXPECT_EQ(std::tuple(written.Language, written.PressureUnit, written.PowerUnit),
-            std::tuple(Spanish, 0, 1));
+  EXPECT_EQ(form_->windowTitle(),
+            "ZEPHIRAX instrumento de medición de presión de combustión Ver. ZEPHIRAX 1.03a 32/64 "
+            "Bit");
+  form_->State().Config.Language = French;
+  ui_.ChooseAnswers = {1};
+  form_->close();
+  EXPECT_EQ(ui_.Messages.back().Caption, "Quitter le programme");
 }
 
-TEST_F(MainFormTest, UnusableSettingsFolderIsReportedAndDefaultsHold) {
-  WriteBytes(home_.File("config"), "a file where the settings folder belongs");
+TEST_F(MainFormTest, BottomRowSharesTheWidthInEighths) {
   NewForm();
-  ASSERT_EQ(ui_.Messages.size(), 1u);
-  EXPECT_EQ(ui_.Messages[0].Text, "Could not create application data directory");
-  EXPECT_EQ(Label("FileCaption"), "File :");
-  form_->close();  // writing fails quietly
+  form_->resize(1003, 700);
+  form_->FormResize();
+  EXPECT_EQ(Button("ReceiveButton")->geometry().x(), 0);
+  EXPECT_EQ(Button("AnalyseButton")->geometry(), QRect(250, 670, 125, 30));
+  EXPECT_EQ(Button("ExitButton")->geometry().x(), 875);
+  const QWidget* image = form_->findChild<QWidget*>("Image1");
+  EXPECT_EQ(std::tuple(form_->State().Drawing.ControlWidth, form_->State().Drawing.ControlHeight),
+            std::tuple(image->width(), image->height()));
+  EXPECT_EQ(form_->Picture().size(), image->size());  // the idle picture fills it
+}
+
+TEST_F(MainFormTest, WorkflowsOfLaterDaysStayDisabled) {
+  NewForm();
+  for (const char* name : {"ReceiveButton", "TransmitButton", "ShiftButton", "AddButton",
+                           "SetupButton", "HelpButton", "FileButton"}) {
+    EXPECT_FALSE(Button(name)->isEnabled()) << name;
+  }
+  EXPECT_TRUE(Button("AnalyseButton")->isEnabled());
+  Analyse(File("TWO.KV", 2));
+  form_->PAlphasingle1Click();
+  for (const char* name : {"PrintButton", "pscavButton", "autoButton", "TDCleftButton"}) {
+    EXPECT_FALSE(Button(name)->isEnabled()) << name;
+  }
+  for (const char* name : {"pVsingle1", "pmaxallcyl1", "enginedatatable1", "MIEmail"}) {
+    EXPECT_FALSE(Item(name)->isEnabled()) << name;
+  }
 }
 
 }  // namespace

@@ -65,5 +65,30 @@ TEST(QtUserInterface, MessageBoxReportsTheButtonPressed) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+// Buttons of the caller's texts answer with their index; Escape takes the
+// second of two.
+TEST(QtUserInterface, ChooseReportsTheIndexOfTheButton) {
+  QtUserInterface ui;
+  for (const auto& [pressed, expected] : {std::tuple("Ja", 0), {"Nein", 1}, {"", 1}}) {
+    QString shown;
+    QTimer::singleShot(10, [&shown, pressed = QString::fromUtf8(pressed)] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      shown = box->windowTitle() + "|" + box->text();
+      if (pressed.isEmpty()) {
+        QTest::keyClick(box, Qt::Key_Escape);
+        return;
+      }
+      for (QAbstractButton* button : box->buttons()) {
+        if (button->text() == pressed) button->click();
+      }
+    });
+    EXPECT_EQ(ui.Choose("Programm beenden", "Programm wirklich beenden ?", {"Ja", "Nein"}),
+              expected)
+        << pressed;
+    EXPECT_EQ(shown, "Programm beenden|Programm wirklich beenden ?");
+  }
+}
+
 }  // namespace
 }  // namespace zephirax

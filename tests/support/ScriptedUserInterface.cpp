@@ -14,6 +14,15 @@ MsgResult ScriptedUserInterface::MessageBox(const std::string& caption, const st
                                                                       : MsgResult::Yes;
 }
 
+int ScriptedUserInterface::Choose(const std::string& caption, const std::string& text,
+                                  const std::vector<std::string>&) {
+  Messages.push_back({caption, text, MsgButtons::YesNo});
+  if (ChooseAnswers.empty()) return 0;
+  const int answer = ChooseAnswers.front();
+  ChooseAnswers.pop_front();
+  return answer;
+}
+
 std::optional<std::string> ScriptedUserInterface::NextFile() {
   if (FileAnswers.empty()) return std::nullopt;
   auto answer = FileAnswers.front();

@@ -19,6 +19,7 @@ class ScriptedUserInterface : public UserInterface {
 
   std::vector<Message> Messages;
   std::deque<MsgResult> MessageAnswers;                 // default: Ok / Yes
+  std::deque<int> ChooseAnswers;                        // default: the first button
   std::deque<std::optional<std::string>> FileAnswers;   // default: cancelled
   std::deque<std::optional<std::string>> InputAnswers;  // default: cancelled
   int Beeps = 0;
@@ -26,6 +27,9 @@ class ScriptedUserInterface : public UserInterface {
 
   MsgResult MessageBox(const std::string& caption, const std::string& text,
                        MsgButtons buttons) override;
+  // Recorded as a Message with YesNo buttons.
+  int Choose(const std::string& caption, const std::string& text,
+             const std::vector<std::string>& buttons) override;
   std::optional<std::string> OpenFileName(const std::string& title, const std::string& folder,
                                           const std::vector<FileFilter>& filters) override;
   std::optional<std::string> SaveFileName(const std::string& title, const std::string& folder,
