@@ -12,6 +12,7 @@
 #include "cli/DumpJson.h"
 #include "cli/ExhCommands.h"
 #include "cli/InfoTable.h"
+#include "cli/RenderCommand.h"
 #include "cli/SetupCommands.h"
 #include "measurement/CorrectedFileWriter.h"
 #include "measurement/EngineDataExport.h"
@@ -58,6 +59,13 @@ constexpr const char* Usage =
     "                   write ZEPHIRAX.TXT and ZEPHIRAX.CSV into the data folder in the\n"
     "                   regional number format of NAME (default: the user's); prints\n"
     "                   their paths\n"
+    "  render FILE --view 0|1|14 -o OUT.png [--size WxH] [--cyl N] [--ref REFFILE\n"
+    "         [--refcyl N]] [--cursor K] [--cursor-off] [--zoom] [--dpda] [--filter]\n"
+    "         [--reffilter] [--fuel | --acl] [--lang de|en|fr|es]\n"
+    "         [--pressure bar|MPa|psi] [--canvas-log LOG]\n"
+    "                   draw a view as the window does (default size 1280x800) into a\n"
+    "                   PNG file; the log gets every drawing call as one JSON object\n"
+    "                   per line\n"
     "  --help           show this text\n";
 
 int BadArguments(std::ostream& err, const std::string& why) {
@@ -288,6 +296,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (command == "exh") return ExhCommand(args, in, out, err);
   if (command == "setup") return SetupCommand(args, in, out, err);
   if (command == "export") return Export(args, out, err);
+  if (command == "render") return RenderCommand(args, out, err);
   return BadArguments(err, "unknown command '" + command + "'");
 }
 

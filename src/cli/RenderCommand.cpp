@@ -1,0 +1,296 @@
+#include "cli/RenderCommand.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <charconv>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "app/AnalysisHandlers.h"
+#include "app/AppState.h"
+#include "app/Config.h"
+#include "app/ViewDispatch.h"
+#include "cli/CanvasLog.h"
+#include "cli/ConsoleUserInterface.h"
+#include "platform/AtomicFile.h"
+#include "platform/LangText.h"
+#include "platform/Paths.h"
+#include "platform/QtCanvas.h"
+#include "platform/QtNumberFormat.h"
+#include "platform/RecordingCanvas.h"
+
+namespace zephirax {
+
+namespace {
+
+constexpr const char* RenderUsage =
+    "Usage: zephirax-cli render FILE --view 0|1|14 -o OUT.png [--size WxH] [--cyl N]\n"
+    "                   [--ref REFFILE [--refcyl N]] [--cursor K] [--cursor-off] [--zoom]\n"
+    "                   [--dpda] [--filter] [--reffilter] [--fuel | --acl]\n"
+    "                   [--lang de|en|fr|es] [--pressure bar|MPa|psi] [--canvas-log LOG]\n";
+
+constexpr int DefaultWidth = 1280;
+constexpr int DefaultHeight = 800;
+constexpr int MaxSide = 10000;
+
+int BadArguments(std::ostream& err, const std::string& why) {
+  err << "zephirax-cli: " << why << "\n\n" << RenderUsage;
+  return 2;
+}
+
+bool WholeNumber(std::string_view text, int& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+int Choice(const std::string& value, std::initializer_list<const char*> choices) {
+  int index = 0;
+  for (const char* choice : choices) {
+    if (value == choice) return index;
+    ++index;
+  }
+  return -1;
+}
+
+// "WxH" with both sides in 1..MaxSide.
+bool ParseSize(const std::string& text, int& width, int& height) {
+  const size_t x = text.find('x');
+  if (x == std::string::npos) return false;
+  const std::string_view all(text);
+  return WholeNumber(all.substr(0, x), width) && WholeNumber(all.substr(x + 1), height) &&
+         width >= 1 && width <= MaxSide && height >= 1 && height <= MaxSide;
+}
+
+struct RenderOptions {
+  std::string File;
+  std::string Out;
+  std::string RefFile;
+  std::string LogFile;
+  int View = -1;
+  int Width = DefaultWidth;
+  int Height = DefaultHeight;
+  std::optional<int> Cylinder;
+  std::optional<int> RefCylinder;
+  std::optional<int> Cursor;
+  std::optional<int> Language;
+  std::optional<int> PressureUnit;
+  bool Zoom = false, DpDa = false, Filter = false, RefFilter = false;
+  bool Fuel = false, Acl = false, CursorOff = false;
+};
+
+// Fills `options`; an empty answer means the arguments are fine, otherwise it
+// says what is wrong.
+std::string ParseArguments(const std::vector<std::string>& args, RenderOptions& options) {
+  for (size_t k = 1; k < args.size(); ++k) {
+    const std::string& arg = args[k];
+    if (arg == "--zoom") {
+      options.Zoom = true;
+    } else if (arg == "--dpda") {
+      options.DpDa = true;
+    } else if (arg == "--filter") {
+      options.Filter = true;
+    } else if (arg == "--reffilter") {
+      options.RefFilter = true;
+    } else if (arg == "--fuel") {
+      options.Fuel = true;
+    } else if (arg == "--acl") {
+      options.Acl = true;
+    } else if (arg == "--cursor-off") {
+      options.CursorOff = true;
+    } else if (arg == "--view" || arg == "-o" || arg == "--size" || arg == "--cyl" ||
+               arg == "--ref" || arg == "--refcyl" || arg == "--cursor" || arg == "--lang" ||
+               arg == "--pressure" || arg == "--canvas-log") {
+      if (k + 1 >= args.size()) return arg + " needs a value";
+      const std::string& value = args[++k];
+      int number = 0;
+      if (arg == "-o") {
+        options.Out = value;
+      } else if (arg == "--ref") {
+        options.RefFile = value;
+      } else if (arg == "--canvas-log") {
+        options.LogFile = value;
+      } else if (arg == "--size") {
+        if (!ParseSize(value, options.Width, options.Height)) {
+          return "--size needs WxH with both sides in 1.." + std::to_string(MaxSide);
+        }
+      } else if (arg == "--lang" || arg == "--pressure") {
+        const int code = arg == "--lang" ? Choice(value, {"de", "en", "fr", "es"})
+                                         : Choice(value, {"bar", "MPa", "psi"});
+        if (code < 0) return "unknown value '" + value + "' for " + arg;
+        (arg == "--lang" ? options.Language : options.PressureUnit) = code;
+      } else if (!WholeNumber(value, number)) {
+        return "'" + value + "' is not a whole number for " + arg;
+      } else if (arg == "--view") {
+        options.View = number;
+      } else if (arg == "--cyl") {
+        options.Cylinder = number;
+      } else if (arg == "--refcyl") {
+        options.RefCylinder = number;
+      } else {
+        options.Cursor = number;
+      }
+    } else if (arg.starts_with("-") && arg != "-") {
+      return "unknown option " + arg;
+    } else if (options.File.empty()) {
+      options.File = arg;
+    } else {
+      return "render takes one measurement file";
+    }
+  }
+  if (options.File.empty()) return "render needs a measurement file";
+  if (options.Out.empty()) return "render needs -o OUT.png";
+  if (options.View < 0) return "render needs --view 0, 1 or 14";
+  if (options.View != ViewPAlphaSingle && options.View != ViewPAlphaAll &&
+      options.View != ViewPAlphaRef) {
+    return "view " + std::to_string(options.View) + " cannot be rendered; use 0, 1 or 14";
+  }
+  if (options.View == ViewPAlphaRef && options.RefFile.empty()) {
+    return "view 14 needs --ref REFFILE";
+  }
+  if (options.RefCylinder && options.RefFile.empty()) return "--refcyl needs --ref REFFILE";
+  if (options.Fuel && options.Acl) return "--fuel and --acl exclude each other";
+  return {};
+}
+
+// Drawing text needs a GUI application. A host that has one (the desktop, the
+// window tests) keeps it; otherwise one lives for the command, on the
+// offscreen platform unless the caller chose another.
+class GuiApplicationScope {
+ public:
+  GuiApplicationScope() {
+    if (QCoreApplication::instance() != nullptr) return;
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+      platformSet_ = true;
+    }
+    app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+  }
+  ~GuiApplicationScope() {
+    app_.reset();
+    if (platformSet_) qunsetenv("QT_QPA_PLATFORM");
+  }
+  GuiApplicationScope(const GuiApplicationScope&) = delete;
+  GuiApplicationScope& operator=(const GuiApplicationScope&) = delete;
+
+ private:
+  // QGuiApplication keeps references to these for its whole life.
+  int argc_ = 1;
+  char name_[13] = "zephirax-cli";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QGuiApplication> app_;
+  bool platformSet_ = false;
+};
+
+// The window's toggle handlers, so that a flag does what its button does
+// (zoom needs the MIP item, fuel and ACL a second channel); a flag the
+// measurement cannot honour is reported and left off.
+void ApplyToggles(AppState& state, const RenderOptions& options, std::ostream& err) {
+  ViewState& view = state.View;
+  if (options.Zoom) {
+    ToggleZoom(state);
+    if (!view.ZoomOn) err << "zephirax-cli: the measurement has no MIP item; --zoom ignored\n";
+  }
+  if (options.DpDa) ToggleDpDa(state);
+  if (options.Filter) ToggleFilter(state);
+  if (options.RefFilter) ToggleRefFilter(state);
+  if (options.Fuel) {
+    ToggleFuel(state);
+    if (!view.FuelOn)
+      err << "zephirax-cli: the measurement has no second channel; --fuel ignored\n";
+  }
+  if (options.Acl) {
+    ToggleAcl(state);
+    if (!view.AclOn) err << "zephirax-cli: the measurement has no second channel; --acl ignored\n";
+  }
+  if (options.CursorOff) ToggleCursor(state);
+  if (options.Cursor) view.CursorPos = *options.Cursor;
+}
+
+bool WritePng(const QImage& image, const std::string& path) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) return false;
+  return ReplaceFileAtomically(path, std::string_view(bytes.constData(), bytes.size()));
+}
+
+}  // namespace
+
+int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  RenderOptions options;
+  if (const std::string why = ParseArguments(args, options); !why.empty()) {
+    return BadArguments(err, why);
+  }
+
+  GuiApplicationScope gui;
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+    // A host with a console-only application cannot measure or draw text.
+    err << "zephirax-cli: rendering needs a GUI application\n";
+    return 1;
+  }
+  auto state = std::make_unique<AppState>();
+  state->AppDataDir = AppDataDir();
+  ReadConfig(state->Config, state->AppDataDir);
+  if (options.Language) state->Config.Language = *options.Language;
+  if (options.PressureUnit) state->Config.PressureUnit = *options.PressureUnit;
+  state->Regional = RegionalNumberFormat(QLocale::system());
+
+  ConsoleUserInterface ui(err);
+  EnterAnalysisMode(*state);
+  // Messages on the command line are English; the picture speaks the
+  // chosen language.
+  const int32_t language = state->Config.Language;
+  state->Config.Language = English;
+  const bool loaded = LoadForAnalysis(*state, options.File, ui) &&
+                      (options.RefFile.empty() || LoadReferenceFile(*state, options.RefFile, ui));
+  state->Config.Language = language;
+  if (!loaded) return 1;
+
+  const int cylCount = state->Measurement->CylCount;
+  if (options.Cylinder) {
+    if (*options.Cylinder < 1 || *options.Cylinder > cylCount) {
+      return BadArguments(err,
+                          "--cyl must be 1.." + std::to_string(cylCount) + " for " + options.File);
+    }
+    state->View.CurrentCylinder = *options.Cylinder;
+  }
+  if (options.RefCylinder) {
+    const int refCount = state->Reference->RefCylCount;
+    if (*options.RefCylinder < 1 || *options.RefCylinder > refCount) {
+      return BadArguments(
+          err, "--refcyl must be 1.." + std::to_string(refCount) + " for " + options.RefFile);
+    }
+    state->View.RefCylinder = *options.RefCylinder;
+  }
+  ApplyToggles(*state, options, err);
+
+  state->Drawing.ControlWidth = options.Width;
+  state->Drawing.ControlHeight = options.Height;
+  QtCanvas canvas;
+  // The view sizes the picture itself; sizing it here as well keeps the file
+  // at the requested size whatever the view draws.
+  canvas.SetSize(options.Width, options.Height);
+  std::optional<RecordingCanvas> recorder;
+  if (!options.LogFile.empty()) recorder.emplace(&canvas);
+  Canvas& target = recorder ? static_cast<Canvas&>(*recorder) : canvas;
+  ShowView(*state, target, ui, options.View);
+
+  if (!WritePng(canvas.Image(), options.Out)) {
+    err << "zephirax-cli: could not write " << options.Out << '\n';
+    return 1;
+  }
+  out << options.Out << '\n';
+  if (recorder) {
+    if (!ReplaceFileAtomically(options.LogFile, CanvasLog(recorder->Ops()))) {
+      err << "zephirax-cli: could not write " << options.LogFile << '\n';
+      return 1;
+    }
+    out << options.LogFile << '\n';
+  }
+  return 0;
+}
+
+}  // namespace zephirax

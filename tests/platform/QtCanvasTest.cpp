@@ -1,0 +1,93 @@
+#include "platform/QtCanvas.h"
+
+#include <gtest/gtest.h>
+
+namespace zephirax {
+namespace {
+
+constexpr QRgb White = 0xFFFFFFFF;
+
+QRgb Rgb(Color color) {
+  return 0xFF000000u | color;
+}
+
+TEST(QtCanvasTest, LineCoversExactlyItsPixels) {
+  QtCanvas canvas;
+  canvas.SetSize(40, 20);
+  canvas.SetPen(Colors::Red, 1, PenStyle::Solid);
+  canvas.MoveTo(5, 10);
+  canvas.LineTo(30, 10);
+  const QImage& image = canvas.Image();
+  EXPECT_EQ(image.size(), QSize(40, 20));
+  for (int x = 5; x < 30; ++x) EXPECT_EQ(image.pixel(x, 10), Rgb(Colors::Red)) << x;
+  EXPECT_EQ(image.pixel(4, 10), White);
+  EXPECT_EQ(image.pixel(31, 10), White);
+  EXPECT_EQ(image.pixel(15, 9), White);
+  EXPECT_EQ(image.pixel(15, 11), White);
+}
+
+TEST(QtCanvasTest, RectangleKeepsItsRightAndBottomEdgesOutside) {
+  QtCanvas canvas;
+  canvas.SetSize(30, 30);
+  canvas.SetPen(Colors::Blue, 1, PenStyle::Solid);
+  canvas.SetBrush(Colors::Yellow);
+  canvas.Rectangle(5, 5, 15, 12);
+  canvas.SetBrush(Colors::Green);
+  canvas.FillRect(20, 20, 25, 22);
+  const QImage& image = canvas.Image();
+  for (int x = 5; x <= 14; ++x) {
+    EXPECT_EQ(image.pixel(x, 5), Rgb(Colors::Blue)) << x;
+    EXPECT_EQ(image.pixel(x, 11), Rgb(Colors::Blue)) << x;
+  }
+  for (int y = 5; y <= 11; ++y) {
+    EXPECT_EQ(image.pixel(5, y), Rgb(Colors::Blue)) << y;
+    EXPECT_EQ(image.pixel(14, y), Rgb(Colors::Blue)) << y;
+  }
+  EXPECT_EQ(image.pixel(10, 8), Rgb(Colors::Yellow));
+  EXPECT_EQ(image.pixel(15, 8), White);
+  EXPECT_EQ(image.pixel(10, 12), White);
+  EXPECT_EQ(image.pixel(20, 20), Rgb(Colors::Green));
+  EXPECT_EQ(image.pixel(24, 21), Rgb(Colors::Green));
+  EXPECT_EQ(image.pixel(25, 21), White);
+  EXPECT_EQ(image.pixel(24, 22), White);
+}
+
+TEST(QtCanvasTest, TextStaysInsideItsMeasuredCell) {
+  QtCanvas canvas;
+  canvas.SetSize(200, 60);
+  canvas.SetFont("Arial", 16, true);
+  canvas.SetFontColor(Colors::Black);
+  const std::string text = "pmax 123";
+  const int width = canvas.TextWidth(text);
+  const int height = canvas.TextHeight(text);
+  ASSERT_GT(width, 0);
+  ASSERT_GT(height, 0);
+  canvas.TextOut(20, 10, text);
+  const QImage& image = canvas.Image();
+  int inside = 0, outside = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixel(x, y) == White) continue;
+      const bool inCell = x >= 20 && x < 20 + width && y >= 10 && y < 10 + height;
+      (inCell ? inside : outside) += 1;
+    }
+  }
+  EXPECT_GT(inside, 20);
+  EXPECT_EQ(outside, 0);
+}
+
+TEST(QtCanvasTest, ResizingStartsAWhitePicture) {
+  QtCanvas canvas;
+  canvas.SetSize(10, 10);
+  canvas.SetBrush(Colors::Black);
+  canvas.FillRect(0, 0, 10, 10);
+  canvas.SetSize(12, 8);
+  const QImage& image = canvas.Image();
+  EXPECT_EQ(image.size(), QSize(12, 8));
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 12; ++x) EXPECT_EQ(image.pixel(x, y), White);
+  }
+}
+
+}  // namespace
+}  // namespace zephirax
