@@ -1,0 +1,273 @@
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <iterator>
+
+#include "app/MainTexts.h"
+#include "app/QtMainForm.h"
+#include "app/SharedTexts.h"
+
+// Building the main window's components and giving them their texts.
+
+namespace zephirax {
+namespace {
+
+constexpr int AnalysisButtonHeight = 20;
+
+// Where CopyBtn stands for the p/alpha and p/V views and for the bar charts;
+// no other analysis button may cover these two places.
+constexpr QPoint CopyAtCurves(236, 26);
+constexpr QPoint CopyAtBars(298, 5);
+
+// The maker's address block of the idle screen.
+constexpr const char* AddressText =
+    "VOLTAN Indicator Systems GmbH\n"
+    "Am Messfeld 12\n"
+    "00000 Musterhafen\n"
+    "Tel. +00 00 0000 000-0\n"
+    "Fax +00 00 0000 000-9\n"
+    "info@voltan.example\n"
+    "www.voltan.example";
+
+QString Text(const LangText& text, int language) {
+  return QString::fromUtf8(Tr(text, language));
+}
+
+}  // namespace
+
+QPushButton* TMainForm::NewButton(QWidget* parent, const char* name, void (TMainForm::*handler)()) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setFocusPolicy(Qt::NoFocus);
+  if (handler != nullptr) connect(button, &QPushButton::clicked, this, handler);
+  return button;
+}
+
+void TMainForm::BuildComponents() {
+  setObjectName(QStringLiteral("MainForm"));
+  resize(1024, 700);
+
+  Image1 = new PictureBox(this);
+  Image1->setObjectName(QStringLiteral("Image1"));
+
+  AddressBlock = new QLabel(QString::fromUtf8(AddressText), Image1);
+  AddressBlock->setObjectName(QStringLiteral("AddressBlock"));
+  AddressBlock->setStyleSheet(QStringLiteral("color: white; font-size: 13px;"));
+  AddressBlock->adjustSize();
+
+  ErrorLabel = new QLabel(Image1);
+  ErrorLabel->setObjectName(QStringLiteral("ErrorLabel"));
+  ErrorLabel->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+  ErrorLabel->setGeometry(80, 48, 300, 18);
+  ErrorLabel->hide();
+
+  // The analysis buttons stand over the top strip of the picture.
+  struct Placed {
+    QPushButton*& Button;
+    const char* Name;
+    void (TMainForm::*Handler)();
+    int Left, Top, Width;
+  };
+  const Placed placed[] = {
+      {CylinderMinusBtn, "CylinderMinusBtn", &TMainForm::CylinderMinusBtnClick, 80, 5, 60},
+      {CylinderPlusBtn, "CylinderPlusBtn", &TMainForm::CylinderPlusBtnClick, 142, 5, 60},
+      {RefBtn, "RefBtn", &TMainForm::RefBtnClick, 204, 5, 90},
+      {RefCylinderMinusBtn, "RefCylinderMinusBtn", &TMainForm::RefCylinderMinusBtnClick, 362, 5,
+       60},
+      {RefCylinderPlusBtn, "RefCylinderPlusBtn", &TMainForm::RefCylinderPlusBtnClick, 424, 5, 60},
+      {ZoomButton, "ZoomButton", &TMainForm::ZoomButtonClick, 486, 5, 60},
+      {dpdaBtn, "dpdaBtn", &TMainForm::dpdaBtnClick, 548, 5, 60},
+      {FinishButton, "FinishButton", &TMainForm::FinishButtonClick, 610, 5, 70},
+      {FuelButton, "FuelButton", &TMainForm::FuelButtonClick, 682, 5, 50},
+      {ACLButton, "ACLButton", &TMainForm::ACLButtonClick, 734, 5, 50},
+      {CursorLeftBtn, "CursorLeftBtn", &TMainForm::CursorLeftBtnClick, 80, 26, 60},
+      {CursorRightBtn, "CursorRightBtn", &TMainForm::CursorRightBtnClick, 142, 26, 60},
+      {CopyBtn, "CopyBtn", &TMainForm::CopyBtnClick, CopyAtCurves.x(), CopyAtCurves.y(), 60},
+      {CursorBtn, "CursorBtn", &TMainForm::CursorBtnClick, 300, 26, 80},
+      {FilterBtn, "FilterBtn", &TMainForm::FilterBtnClick, 382, 26, 80},
+      {RefFilterBtn, "RefFilterBtn", &TMainForm::RefFilterBtnClick, 464, 26, 100},
+      {PrintButton, "PrintButton", nullptr, 566, 26, 60},
+      {pscavButton, "pscavButton", nullptr, 628, 26, 70},
+      {autoButton, "autoButton", nullptr, 700, 26, 100},
+      {TDCleftButton, "TDCleftButton", nullptr, 50, 270, 75},
+      {TDCRightButton, "TDCRightButton", nullptr, 130, 270, 75},
+      {TDCRotateLeftButton, "TDCRotateLeftButton", nullptr, 50, 300, 75},
+      {TDCRotateRightButton, "TDCRotateRightButton", nullptr, 130, 300, 75},
+  };
+  QFont small = font();
+  small.setPixelSize(11);
+  for (const Placed& p : placed) {
+    p.Button = NewButton(Image1, p.Name, p.Handler);
+    p.Button->setFont(small);
+    p.Button->setGeometry(p.Left, p.Top, p.Width, AnalysisButtonHeight);
+  }
+  for (QPushButton* marker :
+       {TDCleftButton, TDCRightButton, TDCRotateLeftButton, TDCRotateRightButton}) {
+    marker->setStyleSheet(QStringLiteral("color: red;"));
+    marker->setEnabled(false);
+  }
+
+  FileButton = NewButton(Image1, "FileButton", nullptr);
+  FileButton->setGeometry(10, 10, 160, 26);
+
+  StatusLine = new QWidget(this);
+  StatusLine->setObjectName(QStringLiteral("StatusLine"));
+  auto* status = new QHBoxLayout(StatusLine);
+  status->setContentsMargins(6, 0, 6, 0);
+  auto addLabel = [this, status](QLabel*& label, const char* name, int stretch) {
+    label = new QLabel(StatusLine);
+    label->setObjectName(QString::fromLatin1(name));
+    status->addWidget(label, stretch);
+  };
+  addLabel(FileCaption, "FileCaption", 0);
+  addLabel(FileLabel, "FileLabel", 3);
+  addLabel(DateCaption, "DateCaption", 0);
+  addLabel(Datum, "Datum", 1);
+  addLabel(TimeCaption, "TimeCaption", 0);
+  addLabel(Zeit, "Zeit", 1);
+  addLabel(ShipCaption, "ShipCaption", 0);
+  addLabel(FunctionLabel, "FunctionLabel", 3);
+
+  ReceiveButton = NewButton(this, "ReceiveButton", nullptr);
+  TransmitButton = NewButton(this, "TransmitButton", nullptr);
+  AnalyseButton = NewButton(this, "AnalyseButton", &TMainForm::AnalyseButtonClick);
+  ShiftButton = NewButton(this, "ShiftButton", nullptr);
+  AddButton = NewButton(this, "AddButton", nullptr);
+  SetupButton = NewButton(this, "SetupButton", nullptr);
+  HelpButton = NewButton(this, "HelpButton", nullptr);
+  ExitButton = NewButton(this, "ExitButton", &TMainForm::ExitButtonClick);
+  for (QPushButton* button : {ReceiveButton, TransmitButton, AnalyseButton, ShiftButton, AddButton,
+                              SetupButton, HelpButton, ExitButton}) {
+    button->setFocusPolicy(Qt::StrongFocus);
+  }
+
+  BuildMenu();
+}
+
+void TMainForm::BuildMenu() {
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  struct Item {
+    const char* Name;
+    int View;
+    QPoint Copy;  // (-1, -1): CopyBtn stays
+    const LangText* Caption;
+  };
+  const QPoint stay(-1, -1);
+  const Item items[] = {
+      {"PAlphasingle1", ViewPAlphaSingle, CopyAtCurves, &MenuPAlphaSingle},
+      {"PAlpharef1", ViewPAlphaRef, CopyAtCurves, &MenuPAlphaRef},
+      {"palphaall1", ViewPAlphaAll, CopyAtCurves, &MenuPAlphaAll},
+      {"palpha3D1", ViewPAlpha3D, stay, &MenuPAlpha3D},
+      {"pVsingle1", ViewPVSingle, CopyAtCurves, &MenuPVSingle},
+      {"pVall1", ViewPVAll, CopyAtCurves, &MenuPVAll},
+      {"pmaxsinglecyl1", ViewPmaxSingle, CopyAtBars, &MenuPmaxSingle},
+      {"pmaxall2", ViewPmaxAllStrokes, CopyAtBars, &MenuPmaxAllStrokes},
+      {"pmaxallcyl1", ViewPmaxMean, CopyAtBars, &MenuPmaxMean},
+      {"pmaxdeviation1", ViewPmaxDeviation, CopyAtBars, &MenuPmaxDeviation},
+      {"MIPbargraph1", ViewMipAll, CopyAtBars, &MenuMipAll},
+      {"MIPdeviation1", ViewMipDeviation, CopyAtBars, &MenuMipDeviation},
+      {"Pindallcyl1", ViewPindAll, CopyAtBars, &MenuPindAll},
+      {"Pinddeviation1", ViewPindDeviation, CopyAtBars, &MenuPindDeviation},
+      {"rpmallcyl1", ViewRpmAll, CopyAtBars, &MenuRpmAll},
+      {"texhalleZyl1", ViewTexhAll, stay, &MenuTexhAll},
+      {"texhdev", ViewTexhDeviation, stay, &MenuTexhDeviation},
+      {"enginedatatable1", ViewEngineTable, stay, &MenuEngineTable},
+  };
+  viewItems_.reserve(std::size(items));
+  for (const Item& item : items) {
+    QAction* action = PopupMenu1->addAction(QString());
+    action->setObjectName(QString::fromLatin1(item.Name));
+    action->setCheckable(true);
+    action->setEnabled(false);
+    viewItems_.push_back({action, item.View, item.Copy.x(), item.Copy.y(), item.Caption});
+    const size_t index = viewItems_.size() - 1;
+    connect(action, &QAction::triggered, this, [this, index] { ViewItemClick(viewItems_[index]); });
+  }
+  PAlphasingle1 = viewItems_[0].Action;
+  PAlpharef1 = viewItems_[1].Action;
+  palphaall1 = viewItems_[2].Action;
+
+  MIEmail = PopupMenu1->addAction(QString());
+  MIEmail->setObjectName(QStringLiteral("MIEmail"));
+  MIEmail->setEnabled(false);  // sending a measurement comes with the e-mail dialog
+  finishanalyse1 = PopupMenu1->addAction(QString());
+  finishanalyse1->setObjectName(QStringLiteral("finishanalyse1"));
+  connect(finishanalyse1, &QAction::triggered, this, &TMainForm::finishanalyse1Click);
+  connect(PopupMenu1, &QMenu::aboutToShow, this, &TMainForm::ApplyMenuCaptions);
+}
+
+void TMainForm::ApplyCaptions() {
+  const int lang = state_.Config.Language;
+  setWindowTitle(Text(MainTitleText, lang));
+
+  struct Captioned {
+    QPushButton* Button;
+    const LangText* Caption;
+    const LangText* Hint;
+  };
+  const Captioned captioned[] = {
+      {ReceiveButton, &ReceiveCaption, &ReceiveHint},
+      {TransmitButton, &TransmitCaption, &TransmitHint},
+      {AnalyseButton, &AnalyseCaption, &AnalyseHint},
+      {ShiftButton, &ShiftCaption, &ShiftHint},
+      {AddButton, &AddCaption, &AddHint},
+      {SetupButton, &SetupCaption, &SetupHint},
+      {HelpButton, &HelpCaption, &HelpHint},
+      {ExitButton, &ExitCaption, &ExitHint},
+      {FileButton, &FileButtonCaption, &FileButtonHint},
+      {CylinderPlusBtn, &CylinderPlusCaption, nullptr},
+      {CylinderMinusBtn, &CylinderMinusCaption, nullptr},
+      {RefCylinderPlusBtn, &RefCylinderPlusCaption, nullptr},
+      {RefCylinderMinusBtn, &RefCylinderMinusCaption, nullptr},
+      {RefBtn, &RefBtnCaption, nullptr},
+      {CursorLeftBtn, &CursorLeftCaption, nullptr},
+      {CursorRightBtn, &CursorRightCaption, nullptr},
+      {CursorBtn, &CursorOnOffCaption, nullptr},
+      {ZoomButton, &ZoomCaption, nullptr},
+      {dpdaBtn, &DpDaCaption, nullptr},
+      {FuelButton, &FuelCaption, nullptr},
+      {ACLButton, &AclCaption, nullptr},
+      {pscavButton, &PscavCaption, &PscavHint},
+      {autoButton, &AutoTdcCaption, nullptr},
+      {PrintButton, &PrintCaption, nullptr},
+      {CopyBtn, &CopyCaption, nullptr},
+      {FinishButton, &FinishCaption, nullptr},
+      {TDCleftButton, &MarkerLeftCaption, nullptr},
+      {TDCRightButton, &MarkerRightCaption, nullptr},
+      {TDCRotateLeftButton, &RotateLeftCaption, nullptr},
+      {TDCRotateRightButton, &RotateRightCaption, nullptr},
+  };
+  for (const Captioned& c : captioned) {
+    c.Button->setText(Text(*c.Caption, lang));
+    if (c.Hint != nullptr) c.Button->setToolTip(Text(*c.Hint, lang));
+  }
+  if (analysisMode_) FinishButton->setToolTip(Text(FinishHint, lang));
+  ApplyFilterCaptions();
+
+  FileCaption->setText(Text(FileCaptionText, lang));
+  DateCaption->setText(Text(DateCaptionText, lang));
+  TimeCaption->setText(Text(TimeCaptionText, lang));
+  ShipCaption->setText(Text(ShipCaptionText, lang));
+  ApplyMenuCaptions();
+}
+
+void TMainForm::ApplyFilterCaptions() {
+  const int lang = state_.Config.Language;
+  FilterBtn->setText(Text(state_.View.FilterOn ? FilterOnCaption : FilterOffCaption, lang));
+  RefFilterBtn->setText(
+      Text(state_.View.RefFilterOn ? RefFilterOnCaption : RefFilterOffCaption, lang));
+  FilterBtn->setToolTip(Text(FilterHint, lang));
+  RefFilterBtn->setToolTip(Text(FilterHint, lang));
+}
+
+void TMainForm::ApplyMenuCaptions() {
+  const int lang = state_.Config.Language;
+  for (const ViewItem& item : viewItems_) item.Action->setText(Text(*item.Caption, lang));
+  MIEmail->setText(Text(MenuEmail, lang));
+  finishanalyse1->setText(Text(MenuFinishAnalyse, lang));
+}
+
+}  // namespace zephirax
