@@ -8,13 +8,14 @@
 #include "app/AnalysisButtons.h"
 #include "app/Settings.h"
 #include "app/ViewState.h"
+#include "devicelink/Serial.h"
 #include "measurement/EngineDataExport.h"
 #include "measurement/MeasurementData.h"
 #include "measurement/ReferenceReader.h"
 
 // Everything the program keeps for the whole run, owned by the application and
 // handed by reference to the routines that work on it. Later workflows add
-// their parts here (the serial link).
+// their parts here.
 
 namespace zephirax {
 
@@ -28,6 +29,7 @@ struct AppState {
   ViewState View;
   DrawingState Drawing;
   AnalysisButtons Buttons;
+  SerialLink Link;
   std::string AppDataDir;    // holds ZEPHIRAX.INI
   std::string DataDir;       // measurements and the receiver's work file
   std::string EngineDir;     // setup files

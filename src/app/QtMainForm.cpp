@@ -22,6 +22,8 @@
 #include "app/QtBackground.h"
 #include "app/SharedTexts.h"
 #include "app/ViewDispatch.h"
+#include "devicelink/QtReceiveDialog.h"
+#include "devicelink/QtSerialDevice.h"
 #include "platform/Paths.h"
 #include "platform/QtUserInterface.h"
 #include "platform/TextEncoding.h"
@@ -77,6 +79,9 @@ TMainForm::TMainForm(const std::string& programDir, UserInterface* ui, QWidget* 
     ownUi_ = std::make_unique<QtUserInterface>(this);
     ui_ = ownUi_.get();
   }
+  programDir_ = programDir;
+  ownSerial_ = std::make_unique<QtSerialDevice>();
+  state_.Link.Device = ownSerial_.get();
   state_.DataDir = DataDir(programDir);
   state_.EngineDir = EngineDir(programDir);
   openFolder_ = state_.DataDir;
@@ -184,10 +189,11 @@ void TMainForm::SetWorkflowEnabled(bool idle) {
   // Receiving, transmitting, the TDC shift, additional data, the options, the
   // help pages and the file functions come with their own workflows; until
   // then their buttons stay disabled rather than pretend to work.
-  for (QPushButton* button : {ReceiveButton, TransmitButton, ShiftButton, AddButton, SetupButton,
-                              HelpButton, FileButton}) {
+  for (QPushButton* button :
+       {TransmitButton, ShiftButton, AddButton, SetupButton, HelpButton, FileButton}) {
     button->setEnabled(false);
   }
+  ReceiveButton->setEnabled(idle);
   AnalyseButton->setEnabled(true);
   ExitButton->setEnabled(true);
   FileButton->setVisible(idle);
@@ -256,6 +262,24 @@ void TMainForm::EnterAnalysisWindow() {
   for (QLabel* label : {FileLabel, Datum, Zeit, FunctionLabel}) label->clear();
   SyncButtons();
   EnableMenuItems();
+}
+
+void TMainForm::ReceiveButtonClick() {
+  FileButton->hide();
+  for (QPushButton* button :
+       {ReceiveButton, TransmitButton, AnalyseButton, ShiftButton, AddButton, SetupButton}) {
+    button->setEnabled(false);
+  }
+  SerialLink& link = state_.Link;
+  link.ComPort = state_.Config.ComPort;
+  link.DeviceOverride = state_.Config.Device;
+  ReceiveSession session(link, programDir_);
+  ReceiveAndSave(session, state_.DataDir, state_.Config.Language, *ui_, this,
+                 [this](const std::string& name) {
+                   FileLabel->setText(QFile::decodeName(QByteArray::fromStdString(name)));
+                 });
+  FunctionLabel->clear();
+  SetWorkflowEnabled(true);
 }
 
 void TMainForm::AnalyseButtonClick() {

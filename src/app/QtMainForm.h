@@ -58,6 +58,11 @@ class TMainForm : public QWidget {
   // Title, captions and hints in the language of State().Config.
   void ApplyCaptions();
 
+  // The serial device Receive uses; the machine's own port unless a test
+  // hands in another, which must outlive the window.
+  void SetSerialDevice(SerialDevice* device) { state_.Link.Device = device; }
+
+  void ReceiveButtonClick();
   void AnalyseButtonClick();
   void ExitButtonClick();
   void FinishButtonClick();
@@ -118,6 +123,8 @@ class TMainForm : public QWidget {
   UserInterface* ui_;
   AppState state_;
   QtCanvas canvas_;
+  std::unique_ptr<SerialDevice> ownSerial_;
+  std::string programDir_;
   std::string openFolder_;  // where the open dialogs start: DATA, then the folder last used
   bool analysisMode_ = false;
   bool startupDone_ = false;

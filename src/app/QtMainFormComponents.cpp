@@ -130,7 +130,7 @@ void TMainForm::BuildComponents() {
   addLabel(ShipCaption, "ShipCaption", 0);
   addLabel(FunctionLabel, "FunctionLabel", 3);
 
-  ReceiveButton = NewButton(this, "ReceiveButton", nullptr);
+  ReceiveButton = NewButton(this, "ReceiveButton", &TMainForm::ReceiveButtonClick);
   TransmitButton = NewButton(this, "TransmitButton", nullptr);
   AnalyseButton = NewButton(this, "AnalyseButton", &TMainForm::AnalyseButtonClick);
   ShiftButton = NewButton(this, "ShiftButton", nullptr);

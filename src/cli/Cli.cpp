@@ -12,7 +12,9 @@
 #include "cli/DumpJson.h"
 #include "cli/ExhCommands.h"
 #include "cli/InfoTable.h"
+#include "cli/ReceiveCommand.h"
 #include "cli/RenderCommand.h"
+#include "cli/SendSetupCommand.h"
 #include "cli/SetupCommands.h"
 #include "measurement/CorrectedFileWriter.h"
 #include "measurement/EngineDataExport.h"
@@ -66,6 +68,11 @@ constexpr const char* Usage =
     "                   draw a view as the window does (default size 1280x800) into a\n"
     "                   PNG file; the log gets every drawing call as one JSON object\n"
     "                   per line\n"
+    "  receive --device PATH --save NAME [--timeout SECONDS]\n"
+    "                   wait for one measurement from the device on PATH and save it\n"
+    "                   as NAME.KV (with MIP data) or NAME.KS; prints the saved path\n"
+    "  send-setup SETUPFILE --device PATH\n"
+    "                   send the setup file's frame to the device on PATH (9600 baud)\n"
     "  --help           show this text\n";
 
 int BadArguments(std::ostream& err, const std::string& why) {
@@ -267,9 +274,7 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << "zephirax-cli: could not read " << exhFile << '\n';
     return 1;
   }
-  std::error_code error;
-  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  const std::string dataDir = DataDir(ProgramDir(executable.parent_path().string()));
+  const std::string dataDir = DataDir(RunningProgramDir());
   if (!ExportEngineData(*data, addData, RegionalNumberFormat(locale), dataDir)) {
     err << "zephirax-cli: could not write the export files into " << dataDir << '\n';
     return 1;
@@ -297,6 +302,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (command == "setup") return SetupCommand(args, in, out, err);
   if (command == "export") return Export(args, out, err);
   if (command == "render") return RenderCommand(args, out, err);
+  if (command == "send-setup") return SendSetupCommand(args, out, err);
+  if (command == "receive") return ReceiveCommand(args, out, err);
   return BadArguments(err, "unknown command '" + command + "'");
 }
 

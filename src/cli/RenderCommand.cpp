@@ -13,6 +13,7 @@
 #include "app/AppState.h"
 #include "app/Config.h"
 #include "app/ViewDispatch.h"
+#include "cli/ApplicationScope.h"
 #include "cli/CanvasLog.h"
 #include "cli/ConsoleUserInterface.h"
 #include "platform/AtomicFile.h"
@@ -155,35 +156,6 @@ std::string ParseArguments(const std::vector<std::string>& args, RenderOptions& 
   return {};
 }
 
-// Drawing text needs a GUI application. A host that has one (the desktop, the
-// window tests) keeps it; otherwise one lives for the command, on the
-// offscreen platform unless the caller chose another.
-class GuiApplicationScope {
- public:
-  GuiApplicationScope() {
-    if (QCoreApplication::instance() != nullptr) return;
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-      qputenv("QT_QPA_PLATFORM", "offscreen");
-      platformSet_ = true;
-    }
-    app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-  }
-  ~GuiApplicationScope() {
-    app_.reset();
-    if (platformSet_) qunsetenv("QT_QPA_PLATFORM");
-  }
-  GuiApplicationScope(const GuiApplicationScope&) = delete;
-  GuiApplicationScope& operator=(const GuiApplicationScope&) = delete;
-
- private:
-  // QGuiApplication keeps references to these for its whole life.
-  int argc_ = 1;
-  char name_[13] = "zephirax-cli";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QGuiApplication> app_;
-  bool platformSet_ = false;
-};
-
 // The window's toggle handlers, so that a flag does what its button does
 // (zoom needs the MIP item, fuel and ACL a second channel); a flag the
 // measurement cannot honour is reported and left off.
@@ -225,7 +197,7 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::
     return BadArguments(err, why);
   }
 
-  GuiApplicationScope gui;
+  ApplicationScope gui(true);
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
     // A host with a console-only application cannot measure or draw text.
     err << "zephirax-cli: rendering needs a GUI application\n";

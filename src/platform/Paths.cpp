@@ -48,6 +48,12 @@ std::string ProgramDir(const std::string& executableDir) {
   return SubDir(home, "ZEPHIRAX");
 }
 
+std::string RunningProgramDir() {
+  std::error_code error;
+  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  return ProgramDir(error ? std::string() : executable.parent_path().string());
+}
+
 std::string DataDir(const std::string& programDir) {
   return SubDir(programDir, "DATA");
 }

@@ -15,6 +15,8 @@ std::string AppDataDir();
 // Folder holding DATA and ENGINE: $ZEPHIRAX_HOME when set; else the
 // executable's folder when it is writable; else $HOME/ZEPHIRAX.
 std::string ProgramDir(const std::string& executableDir);
+// The same for the program that is running.
+std::string RunningProgramDir();
 
 // Measurements, the receiver's work file and the export files.
 std::string DataDir(const std::string& programDir);

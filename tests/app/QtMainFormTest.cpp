@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 #include <tuple>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/LangText.h"
+#include "support/FakeSerialDevice.h"
 #include "support/MeasurementFileBuilder.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
@@ -239,8 +241,8 @@ TEST_F(MainFormTest, BottomRowSharesTheWidthInEighths) {
 
 TEST_F(MainFormTest, WorkflowsOfLaterDaysStayDisabled) {
   NewForm();
-  for (const char* name : {"ReceiveButton", "TransmitButton", "ShiftButton", "AddButton",
-                           "SetupButton", "HelpButton", "FileButton"}) {
+  for (const char* name :
+       {"TransmitButton", "ShiftButton", "AddButton", "SetupButton", "HelpButton", "FileButton"}) {
     EXPECT_FALSE(Button(name)->isEnabled()) << name;
   }
   EXPECT_TRUE(Button("AnalyseButton")->isEnabled());
@@ -252,6 +254,42 @@ TEST_F(MainFormTest, WorkflowsOfLaterDaysStayDisabled) {
   for (const char* name : {"pVsingle1", "pmaxallcyl1", "enginedatatable1", "MIEmail"}) {
     EXPECT_FALSE(Item(name)->isEnabled()) << name;
   }
+}
+
+TEST_F(MainFormTest, ReceiveSavesTheBlockUnderTheChosenName) {
+  NewForm();
+  test::FakeSerialDevice device;
+  const std::string data = "MEASUREMENT with MIP values";
+  // At 9600 baud the check characters are taken unchecked.
+  device.Chunks = {"\x02" + data + "\x03" + "zz"};
+  form_->SetSerialDevice(&device);
+  form_->State().Config.Device = "/dev/voltan";
+  ui_.FileAnswers.push_back(home_.File("ENGINE1.DAT"));
+  // The dialog runs its own loop: press Save once it is offered.
+  QTimer press;
+  QObject::connect(&press, &QTimer::timeout, [] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* save = widget->findChild<QPushButton*>("OKBtn");
+      if (widget->isVisible() && save != nullptr && save->isEnabled()) save->click();
+    }
+  });
+  press.start(10);
+  form_->ReceiveButtonClick();
+  EXPECT_EQ(test::ReadBytes(home_.File("ENGINE1.KV")), data);
+  EXPECT_EQ(Label("FileLabel"), "ENGINE1.KV");
+  EXPECT_EQ(device.OpenAttempts.at(0), "/dev/voltan");
+  EXPECT_FALSE(device.IsOpen());
+  EXPECT_TRUE(Button("ReceiveButton")->isEnabled());
+  EXPECT_TRUE(Button("AnalyseButton")->isEnabled());
+
+  // Without a port the user is told and no dialog appears.
+  form_->State().Config.Device.clear();
+  form_->State().Config.ComPort = 3;
+  device.FailingOpens = -1;
+  const size_t before = ui_.Messages.size();
+  form_->ReceiveButtonClick();
+  ASSERT_EQ(ui_.Messages.size(), before + 1);
+  EXPECT_EQ(ui_.Messages.back().Text, "Could not open COM3 ");
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+#include "cli/ApplicationScope.h"
+
+#include <QGuiApplication>
+
+namespace zephirax {
+
+ApplicationScope::ApplicationScope(bool gui) {
+  if (QCoreApplication::instance() != nullptr) return;
+  if (!gui) {
+    app_ = std::make_unique<QCoreApplication>(argc_, argv_);
+    return;
+  }
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    platformSet_ = true;
+  }
+  app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+}
+
+ApplicationScope::~ApplicationScope() {
+  app_.reset();
+  if (platformSet_) qunsetenv("QT_QPA_PLATFORM");
+}
+
+}  // namespace zephirax

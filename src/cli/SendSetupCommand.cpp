@@ -1,0 +1,61 @@
+#include "cli/SendSetupCommand.h"
+
+#include "cli/ApplicationScope.h"
+#include "devicelink/QtSerialDevice.h"
+#include "setup/EngineSetup.h"
+#include "setup/SetupTransmission.h"
+
+namespace zephirax {
+
+namespace {
+
+constexpr const char* SendSetupUsage = "Usage: zephirax-cli send-setup SETUPFILE --device PATH\n";
+
+}  // namespace
+
+int SendSetupCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::string fileName;
+  std::string device;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--device" && i + 1 < args.size()) {
+      device = args[++i];
+    } else if (fileName.empty() && !args[i].starts_with("--")) {
+      fileName = args[i];
+    } else {
+      err << "zephirax-cli: unexpected argument '" << args[i] << "'\n\n" << SendSetupUsage;
+      return 2;
+    }
+  }
+  if (fileName.empty() || device.empty()) {
+    err << "zephirax-cli: send-setup needs a setup file and --device\n\n" << SendSetupUsage;
+    return 2;
+  }
+  const std::optional<EngineSetup> setup = ParseSetupFile(fileName);
+  if (!setup) {
+    err << NotSetupFileText(1) << "\n";
+    return 1;
+  }
+  const std::optional<std::string> frame = SetupFrame(*setup, FrameUse::Line);
+  if (!frame) {
+    err << "The setup cannot be sent: a value does not fit its field.\n";
+    return 1;
+  }
+  ApplicationScope application(false);
+  QtSerialDevice port;
+  SerialLink link;
+  link.Device = &port;
+  link.DeviceOverride = device;
+  link.BaudRate = 9600;
+  OpenSelectedPort(link);
+  if (!link.PortOpen) {
+    err << "Could not open " << device << "\n";
+    return 1;
+  }
+  SendSetupHooks hooks;
+  hooks.Gauge = [&err](int value) { err << "\rsent " << value << (value == 100 ? "\n" : ""); };
+  SendSetup(link, *frame, hooks);
+  out << frame->size() << " bytes sent to " << device << "\n";
+  return 0;
+}
+
+}  // namespace zephirax

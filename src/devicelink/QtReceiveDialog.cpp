@@ -1,0 +1,159 @@
+#include "devicelink/QtReceiveDialog.h"
+
+#include <QEventLoop>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "devicelink/ReceiveTexts.h"
+#include "platform/LangText.h"
+
+namespace zephirax {
+
+namespace {
+
+// Short enough that a whole block at 38400 baud never waits long, long enough
+// that the processor sleeps between passes.
+constexpr int PollMilliseconds = 20;
+
+QString Text(const LangText& text, int language) {
+  return QString::fromUtf8(Tr(text, language));
+}
+
+const LangText& NoticeText(ReceiveNotice notice) {
+  switch (notice) {
+    case ReceiveNotice::Oversized:
+      return OversizedBlockText;
+    case ReceiveNotice::TempWriteFailed:
+      return TempWriteFailedText;
+    case ReceiveNotice::ChecksumError:
+    case ReceiveNotice::StrayEtx:
+      break;
+  }
+  return ChecksumErrorText;
+}
+
+}  // namespace
+
+TRcvDialog2::TRcvDialog2(ReceiveSession& session, int language, UserInterface& ui, QWidget* parent)
+    : QDialog(parent), session_(session), language_(language), ui_(ui) {
+  setObjectName(QStringLiteral("RcvDialog2"));
+  // No close box: only the buttons end the exchange.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  setWindowTitle(Text(ReceiveCaptionText, language));
+  OKBtn = new QPushButton(Text(ReceiveSaveButtonText, language), this);
+  CancelBtn = new QPushButton(Text(ReceiveCancelButtonText, language), this);
+  HelpBtn = new QPushButton(Text(ReceiveHelpButtonText, language), this);
+  Label1 = new QLabel(Text(ReceiveStartRequestText, language), this);
+  Label2 = new QLabel(Text(ReceiveStatusCaptionText, language), this);
+  Label3 = new QLabel(Text(ReceiveWaitingText, language), this);
+  Gauge1 = new QProgressBar(this);
+  Gauge1->setRange(0, 100);
+  Gauge1->setValue(0);
+  OKBtn->setObjectName(QStringLiteral("OKBtn"));
+  CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+  HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label3->setObjectName(QStringLiteral("Label3"));
+  Gauge1->setObjectName(QStringLiteral("Gauge1"));
+  OKBtn->setEnabled(false);
+  // The help pages are not written yet.
+  HelpBtn->setEnabled(false);
+
+  auto* status = new QHBoxLayout;
+  status->addWidget(Label2);
+  status->addWidget(Label3, 1);
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* button : {OKBtn, CancelBtn, HelpBtn}) buttons->addWidget(button);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Label1);
+  layout->addLayout(status);
+  layout->addWidget(Gauge1);
+  layout->addLayout(buttons);
+
+  connect(OKBtn, &QPushButton::clicked, this, [this] { ReceiveDialogResult = 1; });
+  connect(CancelBtn, &QPushButton::clicked, this, [this] { ReceiveDialogResult = 0; });
+  timer_ = new QTimer(this);
+  timer_->setInterval(PollMilliseconds);
+  connect(timer_, &QTimer::timeout, this, &TRcvDialog2::PollPort);
+}
+
+void TRcvDialog2::PollPort() {
+  const ReceivePoll poll = session_.Poll();
+  if (!poll.Notices.empty()) {
+    timer_->stop();  // no second message while the first is shown
+    for (const ReceiveNotice notice : poll.Notices) {
+      ui_.MessageBox(Tr(ErrorCaption, language_), Tr(NoticeText(notice), language_));
+    }
+    if (ReceiveDialogResult == -1 && !poll.Ended) timer_->start();
+  }
+  if (poll.Ended) {
+    ReceiveDialogResult = 0;
+    return;
+  }
+  Gauge1->setValue(std::min(session_.State().Gauge, 100));
+  if (poll.ProcessingStarted) {
+    Label3->setText(Text(ReceiveProcessingText, language_));
+    Label1->setText(Text(ReceivePleaseWaitText, language_));
+  }
+  if (session_.State().BlockComplete) Gauge1->setValue(100);
+  if (poll.Finished) {
+    Label3->setText(Text(ReceiveFinishedText, language_));
+    Label1->clear();
+  }
+  // Save only what this exchange delivered intact.
+  OKBtn->setEnabled(session_.CanSave());
+}
+
+bool TRcvDialog2::ReceiveMeasurement() {
+  ReceiveDialogResult = -1;
+  show();
+  timer_->start();
+  QEventLoop loop;
+  QTimer watch;
+  watch.setInterval(PollMilliseconds);
+  connect(&watch, &QTimer::timeout, &loop, [this, &loop] {
+    if (ReceiveDialogResult != -1) loop.quit();
+  });
+  watch.start();
+  loop.exec();
+  timer_->stop();
+  hide();
+  return ReceiveDialogResult == 1;
+}
+
+std::optional<std::string> ReceiveAndSave(
+    ReceiveSession& session, std::string& dataDir, int language, UserInterface& ui, QWidget* owner,
+    const std::function<void(const std::string&)>& fileLabel) {
+  session.Prepare();
+  fileLabel("Noname");
+  if (!session.OpenReceivePort()) {
+    ui.MessageBox(Tr(ErrorCaption, language),
+                  ReceiveOpenErrorMessage(language, session.Link().ComPort));
+    return std::nullopt;
+  }
+  fileLabel("TEMP.DAT");
+  TRcvDialog2 dialog(session, language, ui, owner);
+  std::optional<std::string> saved;
+  if (dialog.ReceiveMeasurement()) {
+    const std::optional<std::string> chosen = ui.SaveFileName(
+        Tr(ReceiveSaveTitleText, language), dataDir, {{"VOLTAN files", "*.KV;*.KS"}});
+    if (chosen) {
+      dataDir = std::filesystem::path(*chosen).parent_path().string();
+      saved = SaveReceivedMeasurement(session.TempFilePath(), *chosen, session.State().MipSeen);
+      if (saved) {
+        fileLabel(std::filesystem::path(*saved).filename().string());
+      } else {
+        ui.MessageBox(Tr(ErrorCaption, language), Tr(ReceiveSaveFailedText, language));
+      }
+    }
+  }
+  session.Finish();
+  return saved;
+}
+
+}  // namespace zephirax

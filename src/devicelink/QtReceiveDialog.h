@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "devicelink/Receiver.h"
+#include "platform/UserInterface.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace zephirax {
+
+// The dialog shown while a measurement comes in. It polls the port on a
+// short timer, so the windows stay responsive and the processor idle while
+// nothing arrives; only its buttons end it.
+class TRcvDialog2 : public QDialog {
+  Q_OBJECT
+
+ public:
+  TRcvDialog2(ReceiveSession& session, int language, UserInterface& ui, QWidget* parent = nullptr);
+
+  // Shows the dialog without blocking its owner and returns once Save (true)
+  // or Cancel, or a stray end of block (false), ended it.
+  bool ReceiveMeasurement();
+  // One pass of the receive loop: reads what is waiting and updates the texts.
+  void PollPort();
+
+  QPushButton* OKBtn = nullptr;
+  QPushButton* CancelBtn = nullptr;
+  QPushButton* HelpBtn = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QProgressBar* Gauge1 = nullptr;
+  int ReceiveDialogResult = -1;  // -1 waiting, 1 Save, 0 Cancel
+
+ private:
+  ReceiveSession& session_;
+  int language_;
+  UserInterface& ui_;
+  QTimer* timer_ = nullptr;
+};
+
+// The whole receive workflow after the port choice: opens the port, runs the
+// dialog, and on Save asks for a name and saves the measurement there.
+// `dataDir` is where the save dialog starts and becomes the chosen folder.
+// Returns the saved file's path.
+std::optional<std::string> ReceiveAndSave(ReceiveSession& session, std::string& dataDir,
+                                          int language, UserInterface& ui, QWidget* owner,
+                                          const std::function<void(const std::string&)>& fileLabel);
+
+}  // namespace zephirax

@@ -1,0 +1,65 @@
+#include "setup/QtTransmitDialog.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "setup/EngineSetup.h"
+#include "support/FakeSerialDevice.h"
+#include "support/ScriptedUserInterface.h"
+
+namespace zephirax {
+namespace {
+
+std::string DefaultFrame() {
+  EngineSetup setup;
+  NewSetupDefaults(setup);
+  return SetupFrame(setup, FrameUse::Line).value();
+}
+
+TEST(TransmitDialogTest, StartSendsTheFrameAndOffersOk) {
+  test::FakeSerialDevice port;
+  SerialLink link;
+  link.Device = &port;
+  test::ScriptedUserInterface ui;
+  const std::string frame = DefaultFrame();
+  bool checked = false;
+  // The dialog is modal: drive it from inside its own event loop.
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<TTransmitDlg2*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Envoyer la config sur VOLTAN"));
+    EXPECT_TRUE(dialog->OKBtn->isHidden());
+    dialog->StartBtnClick();
+    EXPECT_TRUE(dialog->StartBtn->isHidden());
+    EXPECT_FALSE(dialog->OKBtn->isHidden());
+    EXPECT_EQ(dialog->Label3->text(), QStringLiteral("Terminé ..."));
+    EXPECT_EQ(dialog->Gauge1->value(), 100);
+    checked = true;
+    dialog->OKBtn->click();
+  });
+  EXPECT_TRUE(TransmitSetup(link, frame, 2, ui, nullptr));
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(port.Written, frame);
+  EXPECT_FALSE(link.PortOpen);
+}
+
+TEST(TransmitDialogTest, MissingPortIsToldAndNothingIsSent) {
+  test::FakeSerialDevice port;
+  port.FailingOpens = -1;
+  SerialLink link;
+  link.Device = &port;
+  link.ComPort = 3;
+  test::ScriptedUserInterface ui;
+  EXPECT_FALSE(TransmitSetup(link, DefaultFrame(), 0, ui, nullptr));
+  ASSERT_EQ(ui.Messages.size(), 1u);
+  EXPECT_EQ(ui.Messages[0].Text, "Could not open COM 3");
+  EXPECT_TRUE(port.Written.empty());
+}
+
+}  // namespace
+}  // namespace zephirax

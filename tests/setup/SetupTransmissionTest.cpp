@@ -1,0 +1,69 @@
+#include "setup/SetupTransmission.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "setup/EngineSetup.h"
+
+namespace zephirax {
+namespace {
+
+// Takes what is written, one call at a time.
+struct LineRecorder : SerialDevice {
+  std::vector<std::string> Writes;
+  bool Opened = false;
+  bool Open(const std::string&) override { return Opened = true; }
+  bool IsOpen() const override { return Opened; }
+  bool Configure(int32_t, int16_t, int16_t, int16_t, uint8_t) override { return true; }
+  int64_t Write(const uint8_t* data, int32_t count) override {
+    Writes.emplace_back(reinterpret_cast<const char*>(data), static_cast<size_t>(count));
+    return count;
+  }
+  int32_t Read(uint8_t*, int32_t) override { return 0; }
+  int32_t QueueCount(bool) override { return 0; }
+  bool WaitForInput(int) override { return false; }
+  void Close() override { Opened = false; }
+};
+
+TEST(SetupTransmissionTest, SendsTheLineFrameByteByByteWithAPauseEach) {
+  for (const int cylinders : {6, 20}) {
+    EngineSetup setup;
+    NewSetupDefaults(setup);
+    setup.CylCount = cylinders;
+    for (int c = 1; c <= cylinders; ++c) setup.FiringOrder[c] = c;
+    setup.TdcCorrection = -1.5;
+    const std::string frame = SetupFrame(setup, FrameUse::Line).value();
+
+    LineRecorder device;
+    SerialLink link;
+    link.Device = &device;
+    OpenSelectedPort(link);
+    ASSERT_TRUE(link.PortOpen);
+    std::vector<int> gauge;
+    int pauses = 0;
+    SendSetup(link, frame, {[&](int value) { gauge.push_back(value); }, [&] { ++pauses; }});
+
+    std::string line;
+    for (const std::string& write : device.Writes) {
+      ASSERT_EQ(write.size(), 1u);
+      line += write;
+    }
+    EXPECT_EQ(line, frame);
+    EXPECT_NE(line.find("-001.5"), std::string::npos);
+    EXPECT_EQ(pauses, static_cast<int>(frame.size()));
+    ASSERT_GE(gauge.size(), 2u);
+    EXPECT_EQ(gauge[gauge.size() - 2], 16 + 2 * cylinders);
+    EXPECT_EQ(gauge.back(), 100);
+    EXPECT_FALSE(link.PortOpen);
+    EXPECT_FALSE(device.Opened);
+  }
+}
+
+TEST(SetupTransmissionTest, PortErrorNamesThePortWithABlank) {
+  EXPECT_EQ(SetupPortErrorText(1), "Could not open COM 1");
+  EXPECT_EQ(SetupPortErrorText(12), "Could not open COM 12");
+}
+
+}  // namespace
+}  // namespace zephirax
