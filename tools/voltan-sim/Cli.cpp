@@ -10,6 +10,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "voltan-sim/DeviceCommands.h"
 #include "voltan-sim/Generator.h"
 
 namespace voltansim {
@@ -27,6 +28,8 @@ constexpr std::string_view MainUsage =
     "\n"
     "Commands:\n"
     "  generate   write a measurement file with simulated curves\n"
+    "  device     send a measurement or receive a setup over a serial line\n"
+    "  pty        open two linked pseudo-terminals to run the device on\n"
     "  help       show this text, or a command's options: voltan-sim help generate\n";
 
 constexpr std::string_view GenerateUsage =
@@ -205,6 +208,8 @@ using Command = std::function<int(const std::vector<std::string>&, std::ostream&
 const std::map<std::string, std::pair<Command, std::string_view>>& Commands() {
   static const std::map<std::string, std::pair<Command, std::string_view>> commands = {
       {"generate", {Generate, GenerateUsage}},
+      {"device", {DeviceCommand, DeviceUsage}},
+      {"pty", {PtyCommand, PtyUsage}},
   };
   return commands;
 }
