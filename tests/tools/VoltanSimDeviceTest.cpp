@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "setup/EngineSetup.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 #include "voltan-sim/DeviceCommands.h"
 #include "voltan-sim/SerialLine.h"
@@ -22,85 +23,8 @@ namespace voltansim {
 namespace {
 
 using namespace std::chrono_literals;
+using zephirax::test::ChildProcess;
 using zephirax::test::ReadBytes;
-
-// A voltan-sim process with its stdout and stderr on one pipe. It is killed
-// if a test leaves it running.
-class Child {
- public:
-  explicit Child(std::vector<std::string> args, bool feedStdin = false) {
-    args.insert(args.begin(), VOLTAN_SIM);
-    int out[2], in[2];
-    if (pipe2(out, O_CLOEXEC) != 0 || pipe2(in, O_CLOEXEC) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (feedStdin) {
-      posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
-    } else {
-      posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    }
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDERR_FILENO);
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    close(in[0]);
-    out_ = out[0];
-    in_ = in[1];
-  }
-
-  ~Child() {
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-    close(out_);
-    close(in_);
-  }
-
-  // One line of output, without its newline; empty after the timeout.
-  std::string ReadLine() {
-    std::string line;
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    char c = 0;
-    while (std::chrono::steady_clock::now() < deadline) {
-      pollfd p{out_, POLLIN, 0};
-      if (poll(&p, 1, 100) <= 0) continue;
-      if (read(out_, &c, 1) != 1 || c == '\n') break;
-      line.push_back(c);
-    }
-    return line;
-  }
-
-  // Exit status, or -1 when the process had to be killed after `timeout`.
-  int Wait(std::chrono::milliseconds timeout = 10s) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    int status = 0;
-    while (waitpid(pid_, &status, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > deadline) return -1;
-      std::this_thread::sleep_for(10ms);
-    }
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
-  // Output after the process ended.
-  std::string Output() {
-    std::string text;
-    char buffer[4096];
-    ssize_t count = 0;
-    while ((count = read(out_, buffer, sizeof buffer)) > 0) text.append(buffer, count);
-    return text;
-  }
-
- private:
-  pid_t pid_ = -1;
-  int out_ = -1;
-  int in_ = -1;
-};
 
 // A relay between two pseudo-terminals with end A opened here like a serial
 // port; the device runs on end B.
@@ -125,7 +49,7 @@ class DeviceLinkTest : public testing::Test {
     return bytes;
   }
 
-  Child relay_{{"pty", "--until-eof"}, true};
+  ChildProcess relay_{{VOLTAN_SIM, "pty", "--until-eof"}, true};
   std::string portB_;
   SerialLine endA_;
   zephirax::test::TempDir dir_;
@@ -172,7 +96,8 @@ TEST_F(DeviceLinkTest, SendsOneFramedBlock) {
     zephirax::test::WriteBytes(file, c.Data);
     std::vector<std::string> args = {"device", "--port", portB_, "send", file};
     args.insert(args.end(), c.Options.begin(), c.Options.end());
-    Child device(args);
+    args.insert(args.begin(), VOLTAN_SIM);
+    ChildProcess device(args);
     EXPECT_EQ(ReadA(c.Expected.size()), c.Expected);
     EXPECT_EQ(device.Wait(), 0) << device.Output();
   }
@@ -181,7 +106,7 @@ TEST_F(DeviceLinkTest, SendsOneFramedBlock) {
 TEST_F(DeviceLinkTest, RefusesDataThatCannotBeFramed) {
   const std::string file = dir_.File("BAD.KS");
   zephirax::test::WriteBytes(file, std::string("ok\x16no", 5));
-  Child device({"device", "--port", portB_, "send", file});
+  ChildProcess device({VOLTAN_SIM, "device", "--port", portB_, "send", file});
   EXPECT_EQ(device.Wait(), 1);
   EXPECT_NE(device.Output().find("0x16 at offset 2"), std::string::npos);
   std::string bytes;
@@ -207,7 +132,8 @@ TEST_F(DeviceLinkTest, ReceivesAndChecksOneSetupFrame) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(EscapeBytes(c.Sent));
-    Child device({"device", "--port", portB_, "receive-setup", "--timeout", "1000"});
+    ChildProcess device(
+        {VOLTAN_SIM, "device", "--port", portB_, "receive-setup", "--timeout", "1000"});
     ASSERT_EQ(endA_.Write(c.Sent), "");
     EXPECT_EQ(device.Wait(), c.Status);
     const std::string text = device.Output();
