@@ -274,10 +274,13 @@ void TMainForm::ReceiveButtonClick() {
   link.ComPort = state_.Config.ComPort;
   link.DeviceOverride = state_.Config.Device;
   ReceiveSession session(link, programDir_);
+  receiving_ = true;
+  ExitButton->setEnabled(false);
   ReceiveAndSave(session, state_.DataDir, state_.Config.Language, *ui_, this,
                  [this](const std::string& name) {
                    FileLabel->setText(QFile::decodeName(QByteArray::fromStdString(name)));
                  });
+  receiving_ = false;
   FunctionLabel->clear();
   SetWorkflowEnabled(true);
 }
@@ -472,6 +475,12 @@ void TMainForm::ExitButtonClick() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+  // The receive dialog runs inside this window's handler; it ends the
+  // exchange first, with Save or Cancel.
+  if (receiving_) {
+    event->ignore();
+    return;
+  }
   const bool wasActive = state_.View.AnalysisActive;
   state_.View.AnalysisActive = false;
   const int lang = state_.Config.Language;

@@ -129,6 +129,7 @@ class TMainForm : public QWidget {
   bool analysisMode_ = false;
   bool startupDone_ = false;
   bool IniLoaded = false;
+  bool receiving_ = false;  // the receive dialog is up
   std::vector<ViewItem> viewItems_;
 
   PictureBox* Image1 = nullptr;

@@ -267,7 +267,10 @@ TEST_F(MainFormTest, ReceiveSavesTheBlockUnderTheChosenName) {
   ui_.FileAnswers.push_back(home_.File("ENGINE1.DAT"));
   // The dialog runs its own loop: press Save once it is offered.
   QTimer press;
-  QObject::connect(&press, &QTimer::timeout, [] {
+  bool closeRefused = false;
+  QObject::connect(&press, &QTimer::timeout, [&] {
+    // Closing the program would pull the window from under the exchange.
+    if (!closeRefused) closeRefused = !form_->close();
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       auto* save = widget->findChild<QPushButton*>("OKBtn");
       if (widget->isVisible() && save != nullptr && save->isEnabled()) save->click();
@@ -277,6 +280,7 @@ TEST_F(MainFormTest, ReceiveSavesTheBlockUnderTheChosenName) {
   form_->ReceiveButtonClick();
   EXPECT_EQ(test::ReadBytes(home_.File("ENGINE1.KV")), data);
   EXPECT_EQ(Label("FileLabel"), "ENGINE1.KV");
+  EXPECT_TRUE(closeRefused);
   EXPECT_EQ(device.OpenAttempts.at(0), "/dev/voltan");
   EXPECT_FALSE(device.IsOpen());
   EXPECT_TRUE(Button("ReceiveButton")->isEnabled());
