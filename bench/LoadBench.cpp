@@ -2,51 +2,19 @@
 
 #include <memory>
 
+#include "BenchSupport.h"
 #include "measurement/Evaluation.h"
 #include "measurement/MeasurementReader.h"
 #include "platform/LangText.h"
-#include "platform/UserInterface.h"
-#include "voltan-sim/Generator.h"
 
 namespace {
 
 using namespace zephirax;
+using bench::LargestFile;
+using bench::SilentUserInterface;
 
-class SilentUserInterface : public UserInterface {
- public:
-  MsgResult MessageBox(const std::string&, const std::string&, MsgButtons) override {
-    return MsgResult::Ok;
-  }
-  int Choose(const std::string&, const std::string&, const std::vector<std::string>&) override {
-    return 0;
-  }
-  std::optional<std::string> OpenFileName(const std::string&, const std::string&,
-                                          const std::vector<FileFilter>&) override {
-    return {};
-  }
-  std::optional<std::string> SaveFileName(const std::string&, const std::string&,
-                                          const std::vector<FileFilter>&) override {
-    return {};
-  }
-  std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return {};
-  }
-  void Beep() override {}
-  void Hourglass(bool) override {}
-};
-
-// The largest measurement there is: 20 cylinders, 1440 samples, a fuel channel.
-// Loading it and evaluating every cylinder is what opening a file costs.
-std::string LargestFile() {
-  voltansim::GeneratorOptions options = voltansim::EngineDefaults(4);
-  options.Cylinders = 20;
-  options.InLine = false;
-  options.VAngle = 45;
-  options.Extra = voltansim::SecondChannel::Fuel;
-  return voltansim::GenerateMeasurement(options);
-}
-
+// Loading the largest measurement and evaluating every cylinder is what
+// opening a file costs.
 void LoadAndEvaluate(benchmark::State& state) {
   const std::string bytes = LargestFile();
   auto data = std::make_unique<MeasurementData>();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "BenchSupport.h"
 #include "app/AnalysisHandlers.h"
 #include "app/AppState.h"
 #include "app/ViewDispatch.h"
@@ -11,52 +12,23 @@
 #include "platform/LangText.h"
 #include "platform/QtCanvas.h"
 #include "platform/RecordingCanvas.h"
-#include "platform/UserInterface.h"
-#include "voltan-sim/Generator.h"
 
 namespace {
 
 using namespace zephirax;
-
-class QuietUserInterface : public UserInterface {
- public:
-  MsgResult MessageBox(const std::string&, const std::string&, MsgButtons) override {
-    return MsgResult::Ok;
-  }
-  int Choose(const std::string&, const std::string&, const std::vector<std::string>&) override {
-    return 0;
-  }
-  std::optional<std::string> OpenFileName(const std::string&, const std::string&,
-                                          const std::vector<FileFilter>&) override {
-    return {};
-  }
-  std::optional<std::string> SaveFileName(const std::string&, const std::string&,
-                                          const std::vector<FileFilter>&) override {
-    return {};
-  }
-  std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return {};
-  }
-  void Beep() override {}
-  void Hourglass(bool) override {}
-};
+using bench::LargestFile;
+using bench::SilentUserInterface;
 
 // The heaviest picture there is: 20 cylinders with a fuel channel, analysed
 // as the window analyses a file it has just opened.
 std::unique_ptr<AppState> LargestAnalysis() {
-  voltansim::GeneratorOptions options = voltansim::EngineDefaults(4);
-  options.Cylinders = 20;
-  options.InLine = false;
-  options.VAngle = 45;
-  options.Extra = voltansim::SecondChannel::Fuel;
-  const std::string bytes = voltansim::GenerateMeasurement(options);
+  const std::string bytes = LargestFile();
   auto state = std::make_unique<AppState>();
   state->Config.SensorType = 1;
   state->Drawing.ControlWidth = 1280;
   state->Drawing.ControlHeight = 800;
   EnterAnalysisMode(*state);
-  QuietUserInterface ui;
+  SilentUserInterface ui;
   if (!LoadMeasurementBytes(*state->Measurement, bytes, English, ui)) return nullptr;
   state->View.AnalysisActive = true;
   return state;
@@ -71,7 +43,7 @@ void Render(benchmark::State& bench, int view, bool details) {
   state->View.DpDaOn = details;
   state->View.FuelOn = details;
   QtCanvas canvas;
-  QuietUserInterface ui;
+  SilentUserInterface ui;
   // How much the view draws, so that a figure is never read off an empty picture.
   RecordingCanvas recorder(&canvas);
   ShowView(*state, recorder, ui, view);

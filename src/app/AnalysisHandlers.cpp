@@ -152,13 +152,15 @@ bool ToggleDpDa(AppState& state) {
 
 bool ToggleFilter(AppState& state) {
   state.View.FilterOn = !state.View.FilterOn;
-  // The same cylinder, redrawn as a step forward and back would.
-  return ViewIn(state, {0, 2, 4, 14, 15, 19});
+  // A step forward and back: the same cylinder, redrawn where it is shown.
+  StepCylinder(state, +1);
+  return StepCylinder(state, -1);
 }
 
 bool ToggleRefFilter(AppState& state) {
   state.View.RefFilterOn = !state.View.RefFilterOn;
-  return ViewIn(state, {14, 15, 19});
+  StepRefCylinder(state, +1);
+  return StepRefCylinder(state, -1);
 }
 
 int ToggleFuel(AppState& state) {

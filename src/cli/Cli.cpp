@@ -1,6 +1,5 @@
 #include "cli/Cli.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -8,6 +7,7 @@
 #include "adddata/AdditionalDataFile.h"
 #include "analysis/CurveShift.h"
 #include "app/Config.h"
+#include "cli/Arguments.h"
 #include "cli/ConsoleUserInterface.h"
 #include "cli/DumpJson.h"
 #include "cli/ExhCommands.h"
@@ -78,22 +78,6 @@ constexpr const char* Usage =
 int BadArguments(std::ostream& err, const std::string& why) {
   err << "zephirax-cli: " << why << "\n\n" << Usage;
   return 2;
-}
-
-// Index of `value` in `choices`, or -1.
-int Choice(const std::string& value, std::initializer_list<const char*> choices) {
-  int index = 0;
-  for (const char* choice : choices) {
-    if (value == choice) return index;
-    ++index;
-  }
-  return -1;
-}
-
-// A whole number that is the entire text.
-bool WholeNumber(std::string_view text, int& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
 // Messages on the command line are always English.

@@ -1,12 +1,12 @@
 #include "cli/ExhCommands.h"
 
-#include <charconv>
 #include <cmath>
 #include <iterator>
 #include <limits>
 #include <span>
 
 #include "adddata/AdditionalDataFile.h"
+#include "cli/Arguments.h"
 #include "cli/Json.h"
 #include "cli/JsonReader.h"
 #include "platform/TextEncoding.h"
@@ -151,10 +151,7 @@ bool ParseArgs(const std::vector<std::string>& args, std::string& file, int& cyl
   for (size_t k = 2; k < args.size(); ++k) {
     if (args[k] == "--cyl") {
       const std::string_view value = k + 1 < args.size() ? args[k + 1] : std::string_view();
-      const auto [end, error] =
-          std::from_chars(value.data(), value.data() + value.size(), cylCount);
-      if (value.empty() || error != std::errc() || end != value.data() + value.size() ||
-          cylCount < 1 || cylCount > MaxCylinders) {
+      if (!WholeNumber(value, cylCount) || cylCount < 1 || cylCount > MaxCylinders) {
         status = BadArguments(err, "--cyl needs a cylinder count of 1..20");
         return false;
       }

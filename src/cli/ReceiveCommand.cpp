@@ -1,9 +1,9 @@
 #include "cli/ReceiveCommand.h"
 
-#include <charconv>
 #include <chrono>
 
 #include "cli/ApplicationScope.h"
+#include "cli/Arguments.h"
 #include "devicelink/QtSerialDevice.h"
 #include "devicelink/ReceiveTexts.h"
 #include "devicelink/Receiver.h"
@@ -15,19 +15,6 @@ namespace {
 
 constexpr const char* ReceiveUsage =
     "Usage: zephirax-cli receive --device PATH --save NAME [--timeout SECONDS]\n";
-
-const char* NoticeText(ReceiveNotice notice) {
-  switch (notice) {
-    case ReceiveNotice::Oversized:
-      return Tr(OversizedBlockText, English);
-    case ReceiveNotice::TempWriteFailed:
-      return Tr(TempWriteFailedText, English);
-    case ReceiveNotice::ChecksumError:
-    case ReceiveNotice::StrayEtx:
-      break;
-  }
-  return Tr(ChecksumErrorText, English);
-}
 
 }  // namespace
 
@@ -43,9 +30,7 @@ int ReceiveCommand(const std::vector<std::string>& args, std::ostream& out, std:
       saveName = args[++i];
     } else if (args[i] == "--timeout" && hasValue) {
       const std::string& text = args[++i];
-      const auto [end, error] =
-          std::from_chars(text.data(), text.data() + text.size(), timeoutSeconds);
-      if (error != std::errc() || end != text.data() + text.size() || timeoutSeconds < 1) {
+      if (!WholeNumber(text, timeoutSeconds) || timeoutSeconds < 1) {
         err << "zephirax-cli: bad --timeout '" << text << "'\n\n" << ReceiveUsage;
         return 2;
       }
@@ -76,7 +61,8 @@ int ReceiveCommand(const std::vector<std::string>& args, std::ostream& out, std:
   while (std::chrono::steady_clock::now() < deadline) {
     session.WaitForInput(200);
     const ReceivePoll poll = session.Poll();
-    for (const ReceiveNotice notice : poll.Notices) err << NoticeText(notice) << "\n";
+    for (const ReceiveNotice notice : poll.Notices)
+      err << Tr(ReceiveNoticeText(notice), English) << "\n";
     if (poll.ProcessingStarted) err << Tr(ReceiveProcessingText, English) << "\n";
     if (poll.Ended) break;
     if (session.CanSave() && session.State().BlockComplete) {

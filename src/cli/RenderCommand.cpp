@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
-#include <charconv>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -14,6 +13,7 @@
 #include "app/Config.h"
 #include "app/ViewDispatch.h"
 #include "cli/ApplicationScope.h"
+#include "cli/Arguments.h"
 #include "cli/CanvasLog.h"
 #include "cli/ConsoleUserInterface.h"
 #include "platform/AtomicFile.h"
@@ -40,20 +40,6 @@ constexpr int MaxSide = 10000;
 int BadArguments(std::ostream& err, const std::string& why) {
   err << "zephirax-cli: " << why << "\n\n" << RenderUsage;
   return 2;
-}
-
-bool WholeNumber(std::string_view text, int& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty();
-}
-
-int Choice(const std::string& value, std::initializer_list<const char*> choices) {
-  int index = 0;
-  for (const char* choice : choices) {
-    if (value == choice) return index;
-    ++index;
-  }
-  return -1;
 }
 
 // "WxH" with both sides in 1..MaxSide.

@@ -24,19 +24,6 @@ QString Text(const LangText& text, int language) {
   return QString::fromUtf8(Tr(text, language));
 }
 
-const LangText& NoticeText(ReceiveNotice notice) {
-  switch (notice) {
-    case ReceiveNotice::Oversized:
-      return OversizedBlockText;
-    case ReceiveNotice::TempWriteFailed:
-      return TempWriteFailedText;
-    case ReceiveNotice::ChecksumError:
-    case ReceiveNotice::StrayEtx:
-      break;
-  }
-  return ChecksumErrorText;
-}
-
 }  // namespace
 
 TRcvDialog2::TRcvDialog2(ReceiveSession& session, int language, UserInterface& ui, QWidget* parent)
@@ -75,8 +62,8 @@ TRcvDialog2::TRcvDialog2(ReceiveSession& session, int language, UserInterface& u
   layout->addWidget(Gauge1);
   layout->addLayout(buttons);
 
-  connect(OKBtn, &QPushButton::clicked, this, [this] { ReceiveDialogResult = 1; });
-  connect(CancelBtn, &QPushButton::clicked, this, [this] { ReceiveDialogResult = 0; });
+  connect(OKBtn, &QPushButton::clicked, this, [this] { End(1); });
+  connect(CancelBtn, &QPushButton::clicked, this, [this] { End(0); });
   timer_ = new QTimer(this);
   timer_->setInterval(PollMilliseconds);
   connect(timer_, &QTimer::timeout, this, &TRcvDialog2::PollPort);
@@ -87,12 +74,12 @@ void TRcvDialog2::PollPort() {
   if (!poll.Notices.empty()) {
     timer_->stop();  // no second message while the first is shown
     for (const ReceiveNotice notice : poll.Notices) {
-      ui_.MessageBox(Tr(ErrorCaption, language_), Tr(NoticeText(notice), language_));
+      ui_.MessageBox(Tr(ErrorCaption, language_), Tr(ReceiveNoticeText(notice), language_));
     }
     if (ReceiveDialogResult == -1 && !poll.Ended) timer_->start();
   }
   if (poll.Ended) {
-    ReceiveDialogResult = 0;
+    End(0);
     return;
   }
   Gauge1->setValue(std::min(session_.State().Gauge, 100));
@@ -109,19 +96,17 @@ void TRcvDialog2::PollPort() {
   OKBtn->setEnabled(session_.CanSave());
 }
 
+void TRcvDialog2::End(int result) {
+  ReceiveDialogResult = result;
+  timer_->stop();
+  loop_.quit();
+}
+
 bool TRcvDialog2::ReceiveMeasurement() {
   ReceiveDialogResult = -1;
   show();
   timer_->start();
-  QEventLoop loop;
-  QTimer watch;
-  watch.setInterval(PollMilliseconds);
-  connect(&watch, &QTimer::timeout, &loop, [this, &loop] {
-    if (ReceiveDialogResult != -1) loop.quit();
-  });
-  watch.start();
-  loop.exec();
-  timer_->stop();
+  loop_.exec();
   hide();
   return ReceiveDialogResult == 1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QEventLoop>
 #include <functional>
 #include <optional>
 #include <string>
@@ -40,10 +41,14 @@ class TRcvDialog2 : public QDialog {
   int ReceiveDialogResult = -1;  // -1 waiting, 1 Save, 0 Cancel
 
  private:
+  // Save (1) or Cancel (0) ends the exchange.
+  void End(int result);
+
   ReceiveSession& session_;
   int language_;
   UserInterface& ui_;
   QTimer* timer_ = nullptr;
+  QEventLoop loop_;
 };
 
 // The whole receive workflow after the port choice: opens the port, runs the

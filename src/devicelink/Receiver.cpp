@@ -8,6 +8,7 @@
 #include <system_error>
 #include <utility>
 
+#include "devicelink/ReceiveTexts.h"
 #include "platform/AtomicFile.h"
 
 namespace zephirax {
@@ -97,6 +98,19 @@ void ReceiveSession::StrayEtx() {
 
 void ReceiveSession::Oversized() {
   if (current_ != nullptr) current_->Notices.push_back(ReceiveNotice::Oversized);
+}
+
+const LangText& ReceiveNoticeText(ReceiveNotice notice) {
+  switch (notice) {
+    case ReceiveNotice::Oversized:
+      return OversizedBlockText;
+    case ReceiveNotice::TempWriteFailed:
+      return TempWriteFailedText;
+    case ReceiveNotice::ChecksumError:
+    case ReceiveNotice::StrayEtx:
+      break;
+  }
+  return ChecksumErrorText;
 }
 
 std::string ReceivedFileName(const std::string& chosenName, bool mipSeen) {

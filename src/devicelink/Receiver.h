@@ -7,6 +7,7 @@
 
 #include "devicelink/ReceiveDecoder.h"
 #include "devicelink/Serial.h"
+#include "platform/LangText.h"
 
 // Receiving one measurement from the device, without any window: the dialog
 // and the command line drive a ReceiveSession and show what it reports.
@@ -24,6 +25,9 @@ enum class ReceiveNotice {
   TempWriteFailed,  // TempWriteFailedText; the dialog keeps waiting
   StrayEtx,         // ChecksumErrorText; the exchange ends with nothing saved
 };
+
+// The message the user gets for `notice`.
+const LangText& ReceiveNoticeText(ReceiveNotice notice);
 
 // What one poll changed.
 struct ReceivePoll {

@@ -14,7 +14,9 @@ size_t CodePoints(const std::string& text) {
   return count;
 }
 
-CanvasOp MakeOp(const char* name, int a = 0, int b = 0, int c = 0, int d = 0) {
+}  // namespace
+
+CanvasOp MakeCanvasOp(const char* name, int a, int b, int c, int d) {
   CanvasOp op;
   op.Op = name;
   op.A = a;
@@ -24,18 +26,16 @@ CanvasOp MakeOp(const char* name, int a = 0, int b = 0, int c = 0, int d = 0) {
   return op;
 }
 
-}  // namespace
-
 void RecordingCanvas::SetSize(int width, int height) {
   width_ = width;
   height_ = height;
-  ops_.push_back(MakeOp("SetSize", width, height));
+  ops_.push_back(MakeCanvasOp("SetSize", width, height));
   if (inner_ != nullptr) inner_->SetSize(width, height);
 }
 
 void RecordingCanvas::SetPen(Color color, int width, PenStyle style) {
   penColor_ = color;
-  CanvasOp op = MakeOp("SetPen", width);
+  CanvasOp op = MakeCanvasOp("SetPen", width);
   op.Colour = color;
   op.Style = style;
   ops_.push_back(op);
@@ -43,7 +43,7 @@ void RecordingCanvas::SetPen(Color color, int width, PenStyle style) {
 }
 
 void RecordingCanvas::SetBrush(Color color) {
-  CanvasOp op = MakeOp("SetBrush");
+  CanvasOp op = MakeCanvasOp("SetBrush");
   op.Colour = color;
   ops_.push_back(op);
   if (inner_ != nullptr) inner_->SetBrush(color);
@@ -51,7 +51,7 @@ void RecordingCanvas::SetBrush(Color color) {
 
 void RecordingCanvas::SetFont(const std::string& name, int height, bool bold) {
   fontHeight_ = height;
-  CanvasOp op = MakeOp("SetFont", height);
+  CanvasOp op = MakeCanvasOp("SetFont", height);
   op.Bold = bold;
   op.Text = name;
   ops_.push_back(op);
@@ -60,34 +60,34 @@ void RecordingCanvas::SetFont(const std::string& name, int height, bool bold) {
 
 void RecordingCanvas::SetFontColor(Color color) {
   fontColor_ = color;
-  CanvasOp op = MakeOp("SetFontColor");
+  CanvasOp op = MakeCanvasOp("SetFontColor");
   op.Colour = color;
   ops_.push_back(op);
   if (inner_ != nullptr) inner_->SetFontColor(color);
 }
 
 void RecordingCanvas::MoveTo(int x, int y) {
-  ops_.push_back(MakeOp("MoveTo", x, y));
+  ops_.push_back(MakeCanvasOp("MoveTo", x, y));
   if (inner_ != nullptr) inner_->MoveTo(x, y);
 }
 
 void RecordingCanvas::LineTo(int x, int y) {
-  ops_.push_back(MakeOp("LineTo", x, y));
+  ops_.push_back(MakeCanvasOp("LineTo", x, y));
   if (inner_ != nullptr) inner_->LineTo(x, y);
 }
 
 void RecordingCanvas::Rectangle(int x1, int y1, int x2, int y2) {
-  ops_.push_back(MakeOp("Rectangle", x1, y1, x2, y2));
+  ops_.push_back(MakeCanvasOp("Rectangle", x1, y1, x2, y2));
   if (inner_ != nullptr) inner_->Rectangle(x1, y1, x2, y2);
 }
 
 void RecordingCanvas::FillRect(int x1, int y1, int x2, int y2) {
-  ops_.push_back(MakeOp("FillRect", x1, y1, x2, y2));
+  ops_.push_back(MakeCanvasOp("FillRect", x1, y1, x2, y2));
   if (inner_ != nullptr) inner_->FillRect(x1, y1, x2, y2);
 }
 
 void RecordingCanvas::TextOut(int x, int y, const std::string& text) {
-  CanvasOp op = MakeOp("TextOut", x, y);
+  CanvasOp op = MakeCanvasOp("TextOut", x, y);
   op.Colour = fontColor_;  // not part of the call; lets tests check the text's colour
   op.Text = text;
   ops_.push_back(op);

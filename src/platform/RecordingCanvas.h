@@ -24,6 +24,9 @@ struct CanvasOp {
   bool operator==(const CanvasOp&) const = default;
 };
 
+// An operation with its name and up to four numbers.
+CanvasOp MakeCanvasOp(const char* name, int a = 0, int b = 0, int c = 0, int d = 0);
+
 class RecordingCanvas : public Canvas {
  public:
   explicit RecordingCanvas(Canvas* inner = nullptr) : inner_(inner) {}

@@ -17,26 +17,16 @@ namespace {
 const std::string V12Fuel = std::string(ZEPHIRAX_SAMPLES) + "/V12FUEL.KV";
 const std::string SixCyl = std::string(ZEPHIRAX_SAMPLES) + "/SIXCYL2T.KV";
 
-CanvasOp Op(const char* name, int a = 0, int b = 0, int c = 0, int d = 0) {
-  CanvasOp op;
-  op.Op = name;
-  op.A = a;
-  op.B = b;
-  op.C = c;
-  op.D = d;
-  return op;
-}
-
 TEST(CanvasLogTest, WritesTheFixedVocabulary) {
-  CanvasOp pen = Op("SetPen", 2);
+  CanvasOp pen = MakeCanvasOp("SetPen", 2);
   pen.Colour = 0x0A0BCC;
   pen.Style = PenStyle::Dot;
-  CanvasOp font = Op("SetFont", 13);
+  CanvasOp font = MakeCanvasOp("SetFont", 13);
   font.Text = "Arial";
   font.Bold = true;
-  CanvasOp text = Op("TextOut", -3, 7);
+  CanvasOp text = MakeCanvasOp("TextOut", -3, 7);
   text.Text = "p \"max\" \xC2\xB0";
-  CanvasOp broken = Op("TextOut", 0, 0);
+  CanvasOp broken = MakeCanvasOp("TextOut", 0, 0);
   broken.Text =
       "a\xFF"
       "b\xC3";  // not UTF-8: a stray byte and a cut-off sequence
@@ -44,12 +34,12 @@ TEST(CanvasLogTest, WritesTheFixedVocabulary) {
     CanvasOp In;
     std::string Line;
   } cases[] = {
-      {Op("SetSize", 640, 480), R"({"op":"SetSize","width":640,"height":480})"},
+      {MakeCanvasOp("SetSize", 640, 480), R"({"op":"SetSize","width":640,"height":480})"},
       {pen, R"({"op":"SetPen","color":"#0a0bcc","width":2,"style":"dot"})"},
-      {Op("SetBrush"), R"({"op":"SetBrush","color":"#000000"})"},
+      {MakeCanvasOp("SetBrush"), R"({"op":"SetBrush","color":"#000000"})"},
       {font, R"({"op":"SetFont","name":"Arial","height":13,"bold":true})"},
-      {Op("LineTo", 5, -1), R"({"op":"LineTo","x":5,"y":-1})"},
-      {Op("FillRect", 1, 2, 3, 4), R"({"op":"FillRect","x1":1,"y1":2,"x2":3,"y2":4})"},
+      {MakeCanvasOp("LineTo", 5, -1), R"({"op":"LineTo","x":5,"y":-1})"},
+      {MakeCanvasOp("FillRect", 1, 2, 3, 4), R"({"op":"FillRect","x1":1,"y1":2,"x2":3,"y2":4})"},
       {text, "{\"op\":\"TextOut\",\"x\":-3,\"y\":7,\"text\":\"p \\\"max\\\" \xC2\xB0\"}"},
       {broken,
        "{\"op\":\"TextOut\",\"x\":0,\"y\":0,\"text\":\"a\xEF\xBF\xBD"
@@ -60,7 +50,7 @@ TEST(CanvasLogTest, WritesTheFixedVocabulary) {
     EXPECT_EQ(line, c.Line);
     EXPECT_NO_THROW(test::ParseJson(line)) << line;
   }
-  EXPECT_EQ(CanvasLog({Op("MoveTo", 1, 2), Op("LineTo", 3, 4)}),
+  EXPECT_EQ(CanvasLog({MakeCanvasOp("MoveTo", 1, 2), MakeCanvasOp("LineTo", 3, 4)}),
             "{\"op\":\"MoveTo\",\"x\":1,\"y\":2}\n{\"op\":\"LineTo\",\"x\":3,\"y\":4}\n");
 }
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <charconv>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+// Small helpers every command uses to read its arguments.
+
+namespace zephirax {
+
+// Index of `value` in `choices`, or -1.
+inline int Choice(const std::string& value, std::initializer_list<const char*> choices) {
+  int index = 0;
+  for (const char* choice : choices) {
+    if (value == choice) return index;
+    ++index;
+  }
+  return -1;
+}
+
+// A whole number that is the entire text.
+inline bool WholeNumber(std::string_view text, int& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+}  // namespace zephirax
