@@ -6,55 +6,26 @@
 
 #include "analysis/PAlphaBoxes.h"
 #include "analysis/PAlphaScales.h"
+#include "analysis/PlotTexts.h"
 #include "measurement/NumberText.h"
 #include "measurement/Rounding.h"
 #include "measurement/Units.h"
 #include "platform/LangText.h"
+#include "platform/MakerCaption.h"
+#include "platform/Pixels.h"
 
 namespace zephirax {
 
 namespace {
-
-constexpr const char* FontName = "Arial";
-constexpr int FontHeight = 14;
-constexpr int CaptionFontHeight = 9;        // 7 pt
-constexpr int AfterCaptionFontHeight = 11;  // 8 pt
 
 constexpr int FirstZoomSample = 520;  // -50 degrees
 constexpr int LastZoomCursor = 920;   // +50 degrees
 constexpr int ZoomSamples = 400;
 constexpr int FirstCoarseCursor = 360;
 
-constexpr LangText TdcCaption{"OT", "TDC", "PMH", "PM"};
 constexpr LangText AngleTitle{"Angle [deg]", "Angle [deg]", "Angle [deg]",
                               "\xC3\xA1"
                               "ngulo [grados]"};
-
-constexpr const char* CornerCaption = "KORDA ZEPHIRAX";
-
-// A corrupt file or a wild spike can put a value far off the picture. Pixel
-// coordinates are held within this range so that no int arithmetic on them
-// (here or in the paint engine) can overflow; a line leaving the picture by a
-// million pixels looks the same as one leaving it by more.
-constexpr long long PixelLimit = 1 << 20;
-
-int Pixel(long long value) {
-  return static_cast<int>(std::clamp(value, -PixelLimit, PixelLimit));
-}
-
-// `base` minus the rounded offset, as every y coordinate of the diagram.
-int Above(int base, double offset) {
-  return Pixel(static_cast<long long>(base) - RoundHalfEven(offset));
-}
-int RightOf(int base, double offset) {
-  return Pixel(static_cast<long long>(base) + RoundHalfEven(offset));
-}
-
-const char* PressureUnitTitle(int unit) {
-  if (unit == UnitPsi) return "p [psi]";
-  if (unit == UnitMPa) return "p [MPa]";
-  return "p [bar]";
-}
 
 bool IsPsi(const AppState& state) {
   return state.Config.PressureUnit == UnitPsi;
@@ -165,7 +136,7 @@ void DrawCursor(AppState& state, Canvas& canvas) {
   canvas.MoveTo(x, d.PlotTop);
   canvas.LineTo(x, d.PlotBase);
   canvas.SetPen(Colors::Black, 1, PenStyle::Solid);
-  canvas.SetFont(FontName, FontHeight, true);
+  canvas.SetFont(ViewFontName, ViewFontHeight, true);
 }
 
 // The dp/da scale for one DpDaMax: the psi correction of the curve and the
@@ -266,19 +237,10 @@ void DrawDpDa(const AppState& state, Canvas& canvas, const WorkCurve& work,
   }
 }
 
-void DrawCornerCaption(Canvas& canvas) {
-  canvas.SetFont(FontName, CaptionFontHeight, true);
-  canvas.SetFontColor(Colors::Black);
-  const int x = canvas.Width() - 5 - canvas.TextWidth(CornerCaption);
-  const int y = canvas.Height() - 5 - canvas.TextHeight("L");
-  canvas.TextOut(x, y, CornerCaption);
-  canvas.SetFont(FontName, AfterCaptionFontHeight, true);
-}
-
 void DrawAngleScale(const AppState& state, Canvas& canvas) {
   const DrawingState& d = state.Drawing;
   const int language = state.Config.Language;
-  canvas.TextOut(d.PlotCentreX - 15, d.PlotBase + 5, Tr(TdcCaption, language));
+  canvas.TextOut(d.PlotCentreX - 15, d.PlotBase + 5, Tr(TdcNameText, language));
   canvas.TextOut(d.PlotCentreX - 15, d.PlotBase + 25, Tr(AngleTitle, language));
 
   // Offsets are degrees from the left edge. Labels every 30 degrees (10
@@ -346,7 +308,7 @@ void DrawFuelScale(const AppState& state, Canvas& canvas) {
   const MeasurementData& data = *state.Measurement;
   const int unit = state.Config.PressureUnit;
   canvas.SetFontColor(Colors::Purple);
-  canvas.TextOut(d.PlotRight - 10, 10, PressureUnitTitle(unit));
+  canvas.TextOut(d.PlotRight - 10, 10, PressureAxisTitle(unit));
   canvas.SetPen(Colors::Black, 1, PenStyle::Solid);
   canvas.MoveTo(d.PlotRight, d.PlotBase);
   canvas.LineTo(d.PlotRight, d.PlotTop);
@@ -420,7 +382,7 @@ void DrawPAlphaFrame(AppState& state, Canvas& canvas, float axisMax) {
   d.PixPerExtra = (d.PlotBase - d.PlotTop) / static_cast<double>(data.ExtraAxisMax);
   d.AxisMax = axisMax;
 
-  canvas.SetFont(FontName, FontHeight, true);
+  canvas.SetFont(ViewFontName, ViewFontHeight, true);
   canvas.SetFontColor(Colors::Black);
   canvas.SetPen(Colors::White, 1, PenStyle::Solid);
   canvas.SetBrush(Colors::White);
@@ -438,7 +400,7 @@ void DrawPAlphaFrame(AppState& state, Canvas& canvas, float axisMax) {
 
   const bool traceShown = data.HasExtraChannel && (state.View.FuelOn || state.View.AclOn);
   canvas.SetFontColor(traceShown ? Colors::Green : Colors::Black);
-  canvas.TextOut(10, 10, PressureUnitTitle(state.Config.PressureUnit));
+  canvas.TextOut(10, 10, PressureAxisTitle(state.Config.PressureUnit));
   canvas.SetFontColor(Colors::Black);
 
   if (data.HasMipBlock) DrawAngleScale(state, canvas);
@@ -479,7 +441,7 @@ void DrawPAlphaCurve(AppState& state, Canvas& canvas, int cylinder, Color color)
     DrawCursor(state, canvas);
   }
   canvas.SetPen(Colors::Black, 1, PenStyle::Solid);
-  canvas.SetFont(FontName, FontHeight, true);
+  canvas.SetFont(ViewFontName, ViewFontHeight, true);
 
   if (view == ViewPAlphaSingle) {
     if (!zoomed) {
@@ -509,7 +471,7 @@ void DrawPAlphaCurve(AppState& state, Canvas& canvas, int cylinder, Color color)
     // The TDC box of these views is written here once the TDC views exist.
   }
 
-  DrawCornerCaption(canvas);
+  DrawMakerCaption(canvas);
 }
 
 }  // namespace zephirax

@@ -9,24 +9,12 @@
 #include "measurement/Units.h"
 #include "platform/LangText.h"
 #include "platform/RecordingCanvas.h"
+#include "support/CanvasQuery.h"
 
 namespace zephirax {
 namespace {
 
 constexpr int Width = 800;
-
-// The text drawn with its top-left corner at (x, y), or nullptr.
-const CanvasOp* TextAt(const RecordingCanvas& canvas, int x, int y) {
-  const CanvasOp* found = nullptr;
-  for (const CanvasOp& op : canvas.Ops())
-    if (op.Op == "TextOut" && op.A == x && op.B == y) found = &op;
-  return found;
-}
-
-std::string TextOr(const RecordingCanvas& canvas, int x, int y) {
-  const CanvasOp* op = TextAt(canvas, x, y);
-  return op ? op->Text : "<none>";
-}
 
 struct Fixture {
   AppState state;

@@ -11,6 +11,7 @@
 
 #include "measurement/Units.h"
 #include "platform/RecordingCanvas.h"
+#include "support/CanvasQuery.h"
 
 namespace zephirax {
 namespace {
@@ -34,39 +35,6 @@ AppState MakeState(int unit = UnitBar, float axisMax = 250, bool fine = true) {
   state.Drawing.ControlWidth = 800;
   state.Drawing.ControlHeight = 600;
   return state;
-}
-
-struct Segment {
-  int X1, Y1, X2, Y2;
-  Color Colour;
-};
-
-// Every line drawn, with the pen colour it was drawn in; `only` filters by colour.
-std::vector<Segment> Segments(const RecordingCanvas& canvas, int64_t only = -1) {
-  std::vector<Segment> out;
-  Color pen = Colors::Black;
-  int x = 0, y = 0;
-  for (const CanvasOp& op : canvas.Ops()) {
-    if (op.Op == "SetPen") pen = op.Colour;
-    if (op.Op == "LineTo" && (only < 0 || pen == only)) out.push_back({x, y, op.A, op.B, pen});
-    if (op.Op == "MoveTo" || op.Op == "LineTo") x = op.A, y = op.B;
-  }
-  return out;
-}
-
-// Texts written at x (or at y when byRow), in order.
-std::vector<std::string> TextsAt(const RecordingCanvas& canvas, int at, bool byRow = false) {
-  std::vector<std::string> out;
-  for (const CanvasOp& op : canvas.Ops())
-    if (op.Op == "TextOut" && (byRow ? op.B : op.A) == at) out.push_back(op.Text);
-  return out;
-}
-
-// The first such text, at x when given.
-const CanvasOp* FindText(const RecordingCanvas& canvas, const std::string& text, int x = -1) {
-  for (const CanvasOp& op : canvas.Ops())
-    if (op.Op == "TextOut" && op.Text == text && (x < 0 || op.A == x)) return &op;
-  return nullptr;
 }
 
 TEST(PAlphaPlot, PsiAxisMaximumIsTheNextRoundFigure) {
