@@ -1,5 +1,7 @@
 #include "platform/QtCanvas.h"
 
+#include <utility>
+
 #include <QFontMetrics>
 #include <QString>
 
@@ -74,7 +76,10 @@ void QtCanvas::LineTo(int x, int y) {
 }
 
 void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
-  if (x2 <= x1 || y2 <= y1) return;
+  // Corners may come in any order, as bars growing down from a zero line do.
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+  if (x2 == x1 || y2 == y1) return;
   // The outline lies on the rectangle's own pixels: x1..x2-1, y1..y2-1.
   painter_->fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), brush_);
   painter_->setBrush(Qt::NoBrush);
@@ -82,7 +87,9 @@ void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void QtCanvas::FillRect(int x1, int y1, int x2, int y2) {
-  if (x2 <= x1 || y2 <= y1) return;
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+  if (x2 == x1 || y2 == y1) return;
   painter_->fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), brush_);
 }
 

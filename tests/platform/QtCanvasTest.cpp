@@ -50,6 +50,17 @@ TEST(QtCanvasTest, RectangleKeepsItsRightAndBottomEdgesOutside) {
   EXPECT_EQ(image.pixel(24, 21), Rgb(Colors::Green));
   EXPECT_EQ(image.pixel(25, 21), White);
   EXPECT_EQ(image.pixel(24, 22), White);
+
+  // Corners in either order give the same rectangle: a bar drawn from its
+  // base line upwards must not vanish.
+  QtCanvas reversed;
+  reversed.SetSize(30, 30);
+  reversed.SetPen(Colors::Blue, 1, PenStyle::Solid);
+  reversed.SetBrush(Colors::Yellow);
+  reversed.Rectangle(15, 12, 5, 5);
+  reversed.SetBrush(Colors::Green);
+  reversed.FillRect(25, 22, 20, 20);
+  EXPECT_EQ(reversed.Image(), image);
 }
 
 TEST(QtCanvasTest, TextStaysInsideItsMeasuredCell) {
