@@ -4,9 +4,11 @@
 
 #include "app/QtMainForm.h"
 #include "platform/Paths.h"
+#include "platform/QtNumericLocale.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  zephirax::KeepCNumberFormat();
   // The application's name, not its display name: Qt would append a display
   // name to every window title, and the titles are the program's own texts.
   QApplication::setApplicationName(QStringLiteral("ZEPHIRAX Versio1 1.03a 32/64 Bit"));

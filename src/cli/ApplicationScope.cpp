@@ -2,12 +2,15 @@
 
 #include <QGuiApplication>
 
+#include "platform/QtNumericLocale.h"
+
 namespace zephirax {
 
 ApplicationScope::ApplicationScope(bool gui) {
   if (QCoreApplication::instance() != nullptr) return;
   if (!gui) {
     app_ = std::make_unique<QCoreApplication>(argc_, argv_);
+    KeepCNumberFormat();
     return;
   }
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
@@ -15,6 +18,7 @@ ApplicationScope::ApplicationScope(bool gui) {
     platformSet_ = true;
   }
   app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+  KeepCNumberFormat();
 }
 
 ApplicationScope::~ApplicationScope() {
