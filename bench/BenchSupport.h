@@ -36,10 +36,11 @@ class SilentUserInterface : public UserInterface {
   void Hourglass(bool) override {}
 };
 
-// 20 cylinders, 1440 samples, a fuel channel.
+// 20 cylinders of 30 strokes, 1440 samples, a fuel channel.
 inline std::string LargestFile() {
   voltansim::GeneratorOptions options = voltansim::EngineDefaults(4);
   options.Cylinders = 20;
+  options.Strokes = 30;
   options.InLine = false;
   options.VAngle = 45;
   options.Extra = voltansim::SecondChannel::Fuel;

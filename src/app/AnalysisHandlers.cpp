@@ -101,6 +101,12 @@ bool LoadReferenceFile(AppState& state, const std::string& fileName, UserInterfa
   return true;
 }
 
+bool LoadAdditionalDataFile(AppState& state, const std::string& fileName) {
+  if (!ReadAdditionalData(state.AddData, fileName, state.Measurement->CylCount)) return false;
+  state.View.HasAddData = -1;
+  return true;
+}
+
 CursorLimits CursorRange(const AppState& state) {
   if (!state.Measurement->HasMipBlock) return {360, 1080};
   if (state.View.ZoomOn) return {520, 920};

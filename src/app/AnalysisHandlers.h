@@ -26,6 +26,10 @@ bool LoadForAnalysis(AppState& state, const std::string& fileName, UserInterface
 // HasReference is set and AuxFileName names the file.
 bool LoadReferenceFile(AppState& state, const std::string& fileName, UserInterface& ui);
 
+// Reads `fileName` as the measurement's additional data instead of the file
+// beside it; AuxFileName is left alone (a reference may be named there).
+bool LoadAdditionalDataFile(AppState& state, const std::string& fileName);
+
 struct CursorLimits {
   int Low = 0;
   int High = 0;

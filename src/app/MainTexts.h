@@ -49,6 +49,14 @@ inline constexpr LangText FileButtonHint{"Datei-Funktionen, z.B. Kopieren,Lösch
 inline constexpr LangText CylinderPlusCaption{"Cyl+", "Cyl+", "Cyl+", "Cil+"};
 inline constexpr LangText CylinderMinusCaption{"Cyl-", "Cyl-", "Cyl-", "Cil-"};
 inline constexpr LangText RefCylinderPlusCaption{"RefCyl+", "RefCyl+", "RefCyl+", "RefCil+"};
+// The reference-plus button turns the pages of the engine data table.
+inline constexpr const char* TablePageCaption = "more->";
+inline constexpr LangText ExportFailedText{
+    "ZEPHIRAX.TXT / ZEPHIRAX.CSV konnten nicht geschrieben werden",
+    "Could not write ZEPHIRAX.TXT / ZEPHIRAX.CSV",
+    "Impossible d'\xC3\xA9"
+    "crire ZEPHIRAX.TXT / ZEPHIRAX.CSV",
+    "No se pudo escribir ZEPHIRAX.TXT / ZEPHIRAX.CSV"};
 inline constexpr LangText RefCylinderMinusCaption{"RefCyl-", "RefCyl-", "RefCyl-", "RefCil-"};
 inline constexpr LangText RefBtnCaption{"Lade Ref. Datei", "Load Ref File", "Charger fich. ref",
                                         "abrir datos de ref."};

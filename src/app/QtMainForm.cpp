@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMetaObject>
 #include <QPainter>
@@ -25,6 +26,7 @@
 #include "devicelink/QtReceiveDialog.h"
 #include "devicelink/QtSerialDevice.h"
 #include "platform/Paths.h"
+#include "platform/QtNumberFormat.h"
 #include "platform/QtUserInterface.h"
 #include "platform/TextEncoding.h"
 
@@ -235,6 +237,10 @@ void TMainForm::SyncButtons() {
     f.Button->setVisible(flags.Visible);
     f.Button->setEnabled(flags.Enabled);
   }
+  const int view = state_.View.CurrentView;
+  const bool table = view == ViewEngineTable || view == ViewEngineTable2;
+  RefCylinderPlusBtn->setText(table ? QString::fromLatin1(TablePageCaption)
+                                    : Text(RefCylinderPlusCaption, state_.Config.Language));
 }
 
 void TMainForm::EnableMenuItems() {
@@ -467,7 +473,23 @@ void TMainForm::ACLButtonClick() {
 }
 
 void TMainForm::CopyBtnClick() {
+  // The engine data table also goes to the spreadsheet files, in the user's
+  // number format of the moment.
+  bool exported = true;
+  if (state_.View.AnalysisActive && state_.View.CurrentView == ViewEngineTable) {
+    state_.Regional = RegionalNumberFormat(QLocale());
+    std::error_code error;  // a missing folder is made; a failure shows in the export
+    std::filesystem::create_directories(state_.DataDir, error);
+    exported =
+        ExportEngineData(*state_.Measurement, state_.AddData, state_.Regional, state_.DataDir);
+  }
   QGuiApplication::clipboard()->setImage(Image1->Picture());
+  // The picture is on the clipboard all the same; the user should still know
+  // that the files beside it are stale.
+  if (!exported) {
+    const int lang = state_.Config.Language;
+    ui_->MessageBox(Tr(ErrorCaption, lang), Tr(ExportFailedText, lang));
+  }
 }
 
 void TMainForm::ExitButtonClick() {

@@ -174,7 +174,8 @@ void TMainForm::BuildMenu() {
       {"rpmallcyl1", ViewRpmAll, CopyAtBars, &MenuRpmAll},
       {"texhalleZyl1", ViewTexhAll, stay, &MenuTexhAll},
       {"texhdev", ViewTexhDeviation, stay, &MenuTexhDeviation},
-      {"enginedatatable1", ViewEngineTable, stay, &MenuEngineTable},
+      // The table pages keep Copy clear of their header line.
+      {"enginedatatable1", ViewEngineTable, CopyAtBars, &MenuEngineTable},
   };
   viewItems_.reserve(std::size(items));
   for (const Item& item : items) {

@@ -1,37 +1,94 @@
 #include "app/ViewDispatch.h"
 
 #include "analysis/PAlphaViews.h"
+#include "charts/DeviationCharts.h"
+#include "charts/EngineRoomPage.h"
+#include "charts/EngineTable.h"
+#include "charts/PAlpha3DView.h"
+#include "charts/PVViews.h"
+#include "charts/ValueCharts.h"
 
 namespace zephirax {
 
-bool ViewAvailable(const AppState& state, int view) {
-  if (!state.View.AnalysisActive) return false;
+namespace {
+
+enum class Needs { Nothing, Reference, MipItem, AddData, ShiftWorkflow, Unknown };
+
+Needs ViewNeeds(int view) {
   switch (view) {
-    case ViewPAlphaSingle:
-    case ViewPAlphaAll:
-      return true;
     case ViewPAlphaRef:
-      return state.View.HasReference == -1;
+      return Needs::Reference;
+    case ViewPVSingle:
+    case ViewPVAll:
+    case ViewMipAll:
+    case ViewMipDeviation:
+    case ViewPindAll:
+    case ViewPindDeviation:
+      return Needs::MipItem;
+    case ViewTexhAll:
+    case ViewTexhDeviation:
+      return Needs::AddData;
+    case ViewTdcAuto:
+    case ViewTdcManual:
+      return Needs::ShiftWorkflow;
     default:
-      // The other views are not built yet.
+      return view >= ViewPAlphaSingle && view <= ViewEngineTable2 ? Needs::Nothing : Needs::Unknown;
+  }
+}
+
+bool Met(const AppState& state, Needs needs) {
+  switch (needs) {
+    case Needs::Nothing:
+      return true;
+    case Needs::Reference:
+      return state.View.HasReference == -1;
+    case Needs::MipItem:
+      return state.Measurement->HasMipBlock;
+    case Needs::AddData:
+      return state.View.HasAddData != 0;
+    default:
       return false;
+  }
+}
+
+}  // namespace
+
+bool ViewAvailable(const AppState& state, int view) {
+  return state.View.AnalysisActive && Met(state, ViewNeeds(view));
+}
+
+const char* UnavailableReason(const AppState& state, int view) {
+  if (!state.View.AnalysisActive) return "no measurement is loaded";
+  switch (ViewNeeds(view)) {
+    case Needs::Reference:
+      return "it needs a reference file";
+    case Needs::MipItem:
+      return "the measurement has no MIP item";
+    case Needs::AddData:
+      return "it needs the additional data (an .EXH file)";
+    case Needs::ShiftWorkflow:
+      return "the TDC views are shown by the Shift TDC workflow only";
+    case Needs::Unknown:
+      return "there is no such view";
+    default:
+      return "it is available";
   }
 }
 
 void ShowView(AppState& state, Canvas& canvas, UserInterface& ui, int view) {
   if (!ViewAvailable(state, view)) return;
-  switch (view) {
-    case ViewPAlphaSingle:
-      ShowPAlphaSingle(state, canvas);
-      break;
-    case ViewPAlphaAll:
-      ShowPAlphaAll(state, canvas);
-      break;
-    case ViewPAlphaRef:
-      ShowPAlphaRef(state, canvas, ui);
-      break;
-    default:
-      break;
+  using Show = void (*)(AppState&, Canvas&);
+  static constexpr Show Routines[] = {
+      ShowPAlphaSingle,  ShowPAlphaAll,     ShowPVSingle, ShowPVAll,          ShowPmaxSingle,
+      ShowPmaxMean,      ShowPmaxDeviation, ShowMipAll,   ShowMipDeviation,   ShowPindAll,
+      ShowPindDeviation, ShowEngineTable,   ShowRpmAll,   ShowPmaxAllStrokes, nullptr,
+      nullptr,           ShowPAlpha3D,      ShowTexhAll,  ShowTexhDeviation,  nullptr,
+      ShowEngineTable2};
+  static_assert(std::size(Routines) == ViewEngineTable2 + 1);
+  if (view == ViewPAlphaRef) {
+    ShowPAlphaRef(state, canvas, ui);
+  } else if (Routines[view] != nullptr) {
+    Routines[view](state, canvas);
   }
 }
 

@@ -9,10 +9,14 @@
 namespace zephirax {
 
 // Whether the view's menu item is usable for the loaded measurement: the view
-// exists in this build and its data are there (the reference view needs a
-// reference file, the texh views additional data, the p/V, MIP and Pind views
-// a MIP item).
+// is reached through the menu or the table's page button, and its data are
+// there (the reference view needs a reference file, the texh views additional
+// data, the p/V, MIP and Pind views a MIP item). The TDC views belong to the
+// Shift TDC workflow and are never offered here.
 bool ViewAvailable(const AppState& state, int view);
+
+// Why ViewAvailable says no, in English, for the command line.
+const char* UnavailableReason(const AppState& state, int view);
 
 // Draws `view` from scratch (the routine records it as CurrentView). A view
 // that is not available leaves the picture as it is.

@@ -28,10 +28,16 @@ namespace zephirax {
 namespace {
 
 constexpr const char* RenderUsage =
-    "Usage: zephirax-cli render FILE --view 0|1|14 -o OUT.png [--size WxH] [--cyl N]\n"
-    "                   [--ref REFFILE [--refcyl N]] [--cursor K] [--cursor-off] [--zoom]\n"
-    "                   [--dpda] [--filter] [--reffilter] [--fuel | --acl]\n"
-    "                   [--lang de|en|fr|es] [--pressure bar|MPa|psi] [--canvas-log LOG]\n";
+    "Usage: zephirax-cli render FILE --view 0..20 -o OUT.png [--size WxH] [--cyl N]\n"
+    "                   [--ref REFFILE [--refcyl N]] [--exh EXHFILE] [--cursor K]\n"
+    "                   [--cursor-off] [--zoom] [--dpda] [--filter] [--reffilter]\n"
+    "                   [--fuel | --acl] [--lang de|en|fr|es] [--pressure bar|MPa|psi]\n"
+    "                   [--power kW|hp] [--temp C|F] [--canvas-log LOG]\n"
+    "Views: 0 p/alpha single, 1 p/alpha all, 2 p/V single, 3 p/V all, 4 pmax single,\n"
+    "       5 pmax mean, 6 pmax deviation, 7 MIP, 8 MIP deviation, 9 Pind,\n"
+    "       10 Pind deviation, 11 engine table, 12 rpm, 13 pmax all strokes,\n"
+    "       14 p/alpha with reference, 16 p/alpha 3D, 17 texh, 18 texh deviation,\n"
+    "       20 engine table page 2\n";
 
 constexpr int DefaultWidth = 1280;
 constexpr int DefaultHeight = 800;
@@ -56,6 +62,7 @@ struct RenderOptions {
   std::string Out;
   std::string RefFile;
   std::string LogFile;
+  std::string ExhFile;
   int View = -1;
   int Width = DefaultWidth;
   int Height = DefaultHeight;
@@ -64,9 +71,24 @@ struct RenderOptions {
   std::optional<int> Cursor;
   std::optional<int> Language;
   std::optional<int> PressureUnit;
+  std::optional<int> PowerUnit;
+  std::optional<int> TempUnit;
   bool Zoom = false, DpDa = false, Filter = false, RefFilter = false;
   bool Fuel = false, Acl = false, CursorOff = false;
 };
+
+std::string Unknown(const std::string& option, const std::string& value) {
+  return "unknown value '" + value + "' for " + option;
+}
+
+// Sets `code` to the position of `value` among `names`; false when it is none of them.
+bool SetChoice(const std::string& value, std::initializer_list<const char*> names,
+               std::optional<int>& code) {
+  const int found = Choice(value, names);
+  if (found < 0) return false;
+  code = found;
+  return true;
+}
 
 // Fills `options`; an empty answer means the arguments are fine, otherwise it
 // says what is wrong.
@@ -89,7 +111,8 @@ std::string ParseArguments(const std::vector<std::string>& args, RenderOptions& 
       options.CursorOff = true;
     } else if (arg == "--view" || arg == "-o" || arg == "--size" || arg == "--cyl" ||
                arg == "--ref" || arg == "--refcyl" || arg == "--cursor" || arg == "--lang" ||
-               arg == "--pressure" || arg == "--canvas-log") {
+               arg == "--pressure" || arg == "--power" || arg == "--temp" ||
+               arg == "--canvas-log" || arg == "--exh") {
       if (k + 1 >= args.size()) return arg + " needs a value";
       const std::string& value = args[++k];
       int number = 0;
@@ -99,15 +122,23 @@ std::string ParseArguments(const std::vector<std::string>& args, RenderOptions& 
         options.RefFile = value;
       } else if (arg == "--canvas-log") {
         options.LogFile = value;
+      } else if (arg == "--exh") {
+        options.ExhFile = value;
       } else if (arg == "--size") {
         if (!ParseSize(value, options.Width, options.Height)) {
           return "--size needs WxH with both sides in 1.." + std::to_string(MaxSide);
         }
-      } else if (arg == "--lang" || arg == "--pressure") {
-        const int code = arg == "--lang" ? Choice(value, {"de", "en", "fr", "es"})
-                                         : Choice(value, {"bar", "MPa", "psi"});
-        if (code < 0) return "unknown value '" + value + "' for " + arg;
-        (arg == "--lang" ? options.Language : options.PressureUnit) = code;
+      } else if (arg == "--lang") {
+        if (!SetChoice(value, {"de", "en", "fr", "es"}, options.Language))
+          return Unknown(arg, value);
+      } else if (arg == "--pressure") {
+        if (!SetChoice(value, {"bar", "MPa", "psi"}, options.PressureUnit)) {
+          return Unknown(arg, value);
+        }
+      } else if (arg == "--power") {
+        if (!SetChoice(value, {"kW", "hp"}, options.PowerUnit)) return Unknown(arg, value);
+      } else if (arg == "--temp") {
+        if (!SetChoice(value, {"C", "F"}, options.TempUnit)) return Unknown(arg, value);
       } else if (!WholeNumber(value, number)) {
         return "'" + value + "' is not a whole number for " + arg;
       } else if (arg == "--view") {
@@ -129,10 +160,9 @@ std::string ParseArguments(const std::vector<std::string>& args, RenderOptions& 
   }
   if (options.File.empty()) return "render needs a measurement file";
   if (options.Out.empty()) return "render needs -o OUT.png";
-  if (options.View < 0) return "render needs --view 0, 1 or 14";
-  if (options.View != ViewPAlphaSingle && options.View != ViewPAlphaAll &&
-      options.View != ViewPAlphaRef) {
-    return "view " + std::to_string(options.View) + " cannot be rendered; use 0, 1 or 14";
+  if (options.View < 0) return "render needs --view 0..20";
+  if (options.View > ViewEngineTable2) {
+    return "view " + std::to_string(options.View) + " does not exist; use 0..20";
   }
   if (options.View == ViewPAlphaRef && options.RefFile.empty()) {
     return "view 14 needs --ref REFFILE";
@@ -194,6 +224,8 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::
   ReadConfig(state->Config, state->AppDataDir);
   if (options.Language) state->Config.Language = *options.Language;
   if (options.PressureUnit) state->Config.PressureUnit = *options.PressureUnit;
+  if (options.PowerUnit) state->Config.PowerUnit = *options.PowerUnit;
+  if (options.TempUnit) state->Config.TempUnit = *options.TempUnit;
   state->Regional = RegionalNumberFormat(QLocale::system());
 
   ConsoleUserInterface ui(err);
@@ -206,6 +238,11 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::
                       (options.RefFile.empty() || LoadReferenceFile(*state, options.RefFile, ui));
   state->Config.Language = language;
   if (!loaded) return 1;
+  if (!options.ExhFile.empty() && !LoadAdditionalDataFile(*state, options.ExhFile)) {
+    err << "zephirax-cli: " << options.ExhFile << " is not additional data for "
+        << state->Measurement->CylCount << " cylinders\n";
+    return 1;
+  }
 
   const int cylCount = state->Measurement->CylCount;
   if (options.Cylinder) {
@@ -224,6 +261,11 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::
     state->View.RefCylinder = *options.RefCylinder;
   }
   ApplyToggles(*state, options, err);
+  if (!ViewAvailable(*state, options.View)) {
+    err << "zephirax-cli: view " << options.View << " is not available for " << options.File << ": "
+        << UnavailableReason(*state, options.View) << '\n';
+    return 1;
+  }
 
   state->Drawing.ControlWidth = options.Width;
   state->Drawing.ControlHeight = options.Height;

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "adddata/AdditionalDataFile.h"
 #include "platform/LangText.h"
 #include "support/FakeSerialDevice.h"
 #include "support/MeasurementFileBuilder.h"
@@ -56,6 +57,10 @@ class MainFormTest : public ::testing::Test {
   QPushButton* Button(const char* name) const { return form_->findChild<QPushButton*>(name); }
   QAction* Item(const char* name) const { return form_->findChild<QAction*>(name); }
   QString Label(const char* name) const { return form_->findChild<QLabel*>(name)->text(); }
+  QSize Image1Size() const {
+    const DrawingState& d = form_->State().Drawing;
+    return {d.ControlWidth, d.ControlHeight};
+  }
   void Click(const char* name, int times = 1) {
     for (int i = 0; i < times; ++i) Button(name)->click();
   }
@@ -251,9 +256,112 @@ TEST_F(MainFormTest, WorkflowsOfLaterDaysStayDisabled) {
   for (const char* name : {"PrintButton", "pscavButton", "autoButton", "TDCleftButton"}) {
     EXPECT_FALSE(Button(name)->isEnabled()) << name;
   }
-  for (const char* name : {"pVsingle1", "pmaxallcyl1", "enginedatatable1", "MIEmail"}) {
+  EXPECT_FALSE(Item("MIEmail")->isEnabled());
+}
+
+TEST_F(MainFormTest, EveryViewItemShowsItsViewWithItsButtons) {
+  NewForm();
+  const std::string file = File("program/DATA/FOUR.KV", 4);
+  AdditionalData exh;
+  exh.Texh = {0, 350, 360, 370, 380};
+  ASSERT_TRUE(WriteAdditionalData(exh, home_.File("program/DATA/FOUR.EXH"), 4));
+  Analyse(file);
+  const struct {
+    const char* Item;
+    int View;
+    const char* Shown;  // a button the view shows
+  } items[] = {
+      {"PAlphasingle1", 0, "CursorBtn"},
+      {"palphaall1", 1, "dpdaBtn"},
+      {"palpha3D1", 16, "CopyBtn"},
+      {"pVsingle1", 2, "CursorRightBtn"},
+      {"pVall1", 3, "PrintButton"},
+      {"pmaxsinglecyl1", 4, "CylinderPlusBtn"},
+      {"pmaxall2", 13, "CopyBtn"},
+      {"pmaxallcyl1", 5, "CopyBtn"},
+      {"pmaxdeviation1", 6, "CopyBtn"},
+      {"MIPbargraph1", 7, "CopyBtn"},
+      {"MIPdeviation1", 8, "CopyBtn"},
+      {"Pindallcyl1", 9, "CopyBtn"},
+      {"Pinddeviation1", 10, "CopyBtn"},
+      {"rpmallcyl1", 12, "CopyBtn"},
+      {"texhalleZyl1", 17, "CopyBtn"},
+      {"texhdev", 18, "CopyBtn"},
+      {"enginedatatable1", 11, "RefCylinderPlusBtn"},
+  };
+  for (const auto& item : items) {
+    SCOPED_TRACE(item.Item);
+    ASSERT_TRUE(Item(item.Item)->isEnabled());
+    Item(item.Item)->trigger();
+    EXPECT_EQ(View().CurrentView, item.View);
+    EXPECT_TRUE(Item(item.Item)->isChecked());
+    EXPECT_FALSE(Button(item.Shown)->isHidden());
+    EXPECT_EQ(Button("ZoomButton")->isHidden(), item.View > 1);
+    EXPECT_EQ(form_->Picture().size(), Image1Size());
+  }
+  // The bar charts move Copy out of the way of their captions; the 3D view leaves it.
+  Item("pmaxallcyl1")->trigger();
+  EXPECT_EQ(Button("CopyBtn")->pos(), QPoint(298, 5));
+  Item("palpha3D1")->trigger();
+  EXPECT_EQ(Button("CopyBtn")->pos(), QPoint(298, 5));
+  Item("pVall1")->trigger();
+  EXPECT_EQ(Button("CopyBtn")->pos(), QPoint(236, 26));
+
+  // In the table the reference-plus button turns the pages.
+  Item("enginedatatable1")->trigger();
+  EXPECT_EQ(Button("CopyBtn")->pos(), QPoint(298, 5));
+  EXPECT_EQ(Button("RefCylinderPlusBtn")->text(), "more->");
+  Click("RefCylinderPlusBtn");
+  EXPECT_EQ(View().CurrentView, ViewEngineTable2);
+  Click("RefCylinderPlusBtn");
+  EXPECT_EQ(View().CurrentView, ViewEngineTable);
+  form_->PAlphasingle1Click();
+  EXPECT_TRUE(Button("RefCylinderPlusBtn")->isHidden());
+  EXPECT_EQ(Button("RefCylinderPlusBtn")->text(), "RefCyl+");
+
+  // Without a MIP item and without additional data their views are not offered.
+  Analyse(File("program/DATA/OLD.KS", 3, false));
+  for (const char* name : {"pVsingle1", "pVall1", "MIPbargraph1", "MIPdeviation1", "Pindallcyl1",
+                           "Pinddeviation1", "texhalleZyl1", "texhdev"}) {
     EXPECT_FALSE(Item(name)->isEnabled()) << name;
   }
+  EXPECT_TRUE(Item("palpha3D1")->isEnabled() && Item("enginedatatable1")->isEnabled());
+  EXPECT_TRUE(ui_.Messages.empty());
+}
+
+TEST_F(MainFormTest, CopyingTheEngineTableWritesTheExportFilesInTheUsersNumberFormat) {
+  NewForm();
+  Analyse(File("program/DATA/TWO.KV", 2));
+  form_->State().Measurement->CylPind[1] = 1234;
+  const auto exported = [&](const QLocale& locale) {
+    QLocale::setDefault(locale);
+    Click("CopyBtn");
+    return std::pair(test::ReadBytes(home_.File("program/DATA/ZEPHIRAX.TXT")),
+                     test::ReadBytes(home_.File("program/DATA/ZEPHIRAX.CSV")));
+  };
+  // Only the table exports.
+  exported(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_FALSE(std::filesystem::exists(home_.File("program/DATA/ZEPHIRAX.TXT")));
+
+  Item("enginedatatable1")->trigger();
+  const auto [germanText, germanCsv] = exported(QLocale(QLocale::German, QLocale::Germany));
+  const auto [englishText, englishCsv] = exported(QLocale(QLocale::English, QLocale::UnitedStates));
+  QLocale::setDefault(QLocale::c());
+  EXPECT_NE(germanText.find("\t1.234\t"), std::string::npos);  // German digit grouping
+  EXPECT_NE(germanText.find("\t2,35\t"), std::string::npos);   // and decimal comma
+  EXPECT_NE(germanCsv.find(",2.35,"), std::string::npos);
+  EXPECT_NE(englishText.find("\t1,234\t"), std::string::npos);
+  EXPECT_NE(englishCsv.find(",1.234,"), std::string::npos);  // the group comma becomes a point
+  EXPECT_EQ(QGuiApplication::clipboard()->image().size(), form_->Picture().size());
+  EXPECT_TRUE(ui_.Messages.empty());
+
+  // A data folder that cannot be written is reported; the picture is copied all the same.
+  std::filesystem::remove_all(home_.File("program/DATA"));
+  WriteBytes(home_.File("program/DATA"), "a file in the way");
+  QGuiApplication::clipboard()->clear();
+  Click("CopyBtn");
+  EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+  ASSERT_EQ(ui_.Messages.size(), 1u);
 }
 
 TEST_F(MainFormTest, ReceiveSavesTheBlockUnderTheChosenName) {

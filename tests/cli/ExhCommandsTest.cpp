@@ -97,6 +97,15 @@ TEST(ExhCommands, WriteReadsWhatShowPrints) {
   }
 }
 
+TEST(ExhCommands, SampleAdditionalDataAreMadeFromTheirJson) {
+  test::TempDir dir;
+  const std::string samples = ZEPHIRAX_SAMPLES;
+  const ExhRun run = Exh({"exh", "write", dir.File("S.EXH"), "--cyl", "6"},
+                         test::ReadBytes(samples + "/SIXCYL2T.EXH.json"));
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(test::ReadBytes(dir.File("S.EXH")), test::ReadBytes(samples + "/SIXCYL2T.EXH"));
+}
+
 TEST(ExhCommands, RejectsBadArgumentsAndInput) {
   test::TempDir dir;
   const std::string good = AdditionalDataJson(Sample(), 6);

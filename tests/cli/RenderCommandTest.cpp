@@ -94,7 +94,10 @@ TEST_F(RenderCommandTest, RefusesBadArgumentsBeforeLoading) {
       {"render"},
       {"render", V12Fuel, "--view", "0"},
       {"render", V12Fuel, "-o", out},
-      {"render", V12Fuel, "--view", "2", "-o", out},
+      {"render", V12Fuel, "--view", "21", "-o", out},
+      {"render", V12Fuel, "--view", "0", "-o", out, "--power", "PS"},
+      {"render", V12Fuel, "--view", "0", "-o", out, "--temp", "K"},
+      {"render", V12Fuel, "--view", "0", "-o", out, "--exh"},
       {"render", V12Fuel, "--view", "x", "-o", out},
       {"render", V12Fuel, "--view", "14", "-o", out},
       {"render", V12Fuel, "--view", "0", "-o", out, "--refcyl", "2"},
@@ -193,6 +196,77 @@ TEST_F(RenderCommandTest, DrawsAgainstAReferenceCylinder) {
   const std::vector<test::JsonValue> lines = LogLines(log);
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines[0]["width"].Number, 1280);
+}
+
+TEST_F(RenderCommandTest, DrawsEveryViewTheMenuOffers) {
+  // SIXCYL2T.EXH beside the sample brings the texh views.
+  const std::string log = dir_.File("view.log");
+  for (int view = 0; view <= 20; ++view) {
+    if (view == 14 || view == 15 || view == 19) continue;
+    SCOPED_TRACE(view);
+    const std::string out = dir_.File("view" + std::to_string(view) + ".png");
+    const RenderRun run =
+        Render({SixCyl, "--view", std::to_string(view), "-o", out, "--size", "800x600", "--power",
+                "hp", "--temp", "F", "--lang", "fr", "--canvas-log", log});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    QImage image;
+    ASSERT_TRUE(image.load(QString::fromStdString(out), "PNG"));
+    EXPECT_EQ(image.size(), QSize(800, 600));
+    const std::vector<test::JsonValue> lines = LogLines(log);
+    ASSERT_GT(lines.size(), 20u);
+    EXPECT_EQ(lines[0]["op"].String, "SetSize");
+  }
+}
+
+TEST_F(RenderCommandTest, AdditionalDataComeFromBesideTheFileOrFromExh) {
+  // The sample's .EXH lies beside it; a copy elsewhere has none.
+  const std::string lonely = dir_.File("SIX.KV");
+  test::WriteBytes(lonely, test::ReadBytes(SixCyl));
+  const std::string out = dir_.File("texh.png");
+  const RenderRun missing = Render({lonely, "--view", "17", "-o", out});
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_NE(missing.Err.find("additional data"), std::string::npos) << missing.Err;
+
+  const std::string log = dir_.File("texh.log");
+  const std::string exh = std::string(ZEPHIRAX_SAMPLES) + "/SIXCYL2T.EXH";
+  ASSERT_EQ(Render({lonely, "--view", "17", "-o", out, "--exh", exh, "--canvas-log", log}).Status,
+            0);
+  const std::string drawn = test::ReadBytes(log);
+  EXPECT_NE(drawn.find("\"text\":\"370\""), std::string::npos);  // the hottest cylinder
+  const std::string fahrenheit = dir_.File("texhF.log");
+  ASSERT_EQ(
+      Render({SixCyl, "--view", "17", "-o", out, "--temp", "F", "--canvas-log", fahrenheit}).Status,
+      0);
+  EXPECT_NE(test::ReadBytes(fahrenheit).find("\"text\":\"698\""), std::string::npos);
+
+  EXPECT_EQ(Render({lonely, "--view", "17", "-o", out, "--exh", dir_.File("none.EXH")}).Status, 1);
+  EXPECT_EQ(Render({SixCyl, "--view", "7", "-o", out}).Status, 0);
+  EXPECT_EQ(
+      Render({std::string(ZEPHIRAX_SAMPLES) + "/FIVECYL.KS", "--view", "7", "-o", out}).Status, 1);
+}
+
+TEST_F(RenderCommandTest, NumbersKeepTheirDecimalPointUnderACommaLocale) {
+  // A German desktop must not turn the pictures' figures into decimal commas.
+  const std::string locales = dir_.File("locales");
+  const std::string make = "localedef -i de_DE -f UTF-8 '" + locales + "/de_DE.UTF-8' 2>/dev/null";
+  if (std::system(("mkdir -p '" + locales + "' && " + make).c_str()) != 0) {
+    GTEST_SKIP() << "no German locale can be made here";
+  }
+  setenv("LOCPATH", locales.c_str(), 1);
+  setenv("LC_ALL", "de_DE.UTF-8", 1);
+  const std::string log = dir_.File("de.log");
+  const RenderRun run =
+      Render({SixCyl, "--view", "7", "-o", dir_.File("de.png"), "--canvas-log", log});
+  unsetenv("LC_ALL");
+  unsetenv("LOCPATH");
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const std::string drawn = test::ReadBytes(log);
+  EXPECT_NE(drawn.find("MIPmean = "), std::string::npos);
+  for (size_t at = drawn.find("\"text\":\""); at != std::string::npos;
+       at = drawn.find("\"text\":\"", at + 1)) {
+    const std::string text = drawn.substr(at + 8, drawn.find('"', at + 8) - at - 8);
+    EXPECT_EQ(text.find(','), std::string::npos) << text;
+  }
 }
 
 }  // namespace
