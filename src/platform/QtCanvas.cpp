@@ -82,6 +82,18 @@ void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (x2 == x1 || y2 == y1) return;
   // The outline lies on the rectangle's own pixels: x1..x2-1, y1..y2-1.
   painter_->fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), brush_);
+  if (pen_.style() == Qt::SolidLine && pen_.width() == 0) {
+    // A thin solid outline is four one-pixel strips, or nothing to add when
+    // it has the fill's colour: much faster than stroking, which counts for
+    // charts of 600 bars.
+    const QColor outline = pen_.color();
+    if (outline == brush_) return;
+    painter_->fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y1)), outline);
+    painter_->fillRect(QRect(QPoint(x1, y2 - 1), QPoint(x2 - 1, y2 - 1)), outline);
+    painter_->fillRect(QRect(QPoint(x1, y1), QPoint(x1, y2 - 1)), outline);
+    painter_->fillRect(QRect(QPoint(x2 - 1, y1), QPoint(x2 - 1, y2 - 1)), outline);
+    return;
+  }
   painter_->setBrush(Qt::NoBrush);
   painter_->drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
 }

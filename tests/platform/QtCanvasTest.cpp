@@ -61,6 +61,18 @@ TEST(QtCanvasTest, RectangleKeepsItsRightAndBottomEdgesOutside) {
   reversed.SetBrush(Colors::Green);
   reversed.FillRect(25, 22, 20, 20);
   EXPECT_EQ(reversed.Image(), image);
+
+  // Outline and fill of one colour: a solid block of exactly the same pixels.
+  reversed.SetPen(Colors::Lime, 1, PenStyle::Solid);
+  reversed.SetBrush(Colors::Lime);
+  reversed.Rectangle(1, 1, 3, 4);
+  EXPECT_EQ(reversed.Image().copy(0, 0, 4, 5), [] {
+    QImage block(4, 5, QImage::Format_RGB32);
+    block.fill(White);
+    for (int y = 1; y <= 3; ++y)
+      for (int x = 1; x <= 2; ++x) block.setPixel(x, y, Rgb(Colors::Lime));
+    return block;
+  }());
 }
 
 TEST(QtCanvasTest, TextStaysInsideItsMeasuredCell) {
