@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/SharedTexts.h"
+#include "measurement/DisplayText.h"
 #include "measurement/NumberText.h"
 #include "measurement/Rounding.h"
 #include "measurement/Units.h"
@@ -16,30 +17,12 @@ constexpr int PexpIndex = 864;  // 36 degrees after TDC
 constexpr int LastIndex = SamplesPerCurve - 1;
 
 // Field width and decimals of a pressure readout in each unit.
-struct PressureFormat {
-  int BarWidth, BarDecimals;
-  int PsiWidth, PsiDecimals;
-  int MpaWidth, MpaDecimals;
-};
-
-constexpr PressureFormat PressureFmt{5, 1, 4, 0, 5, 2};
-constexpr PressureFormat MipFmt{4, 1, 3, 0, 4, 2};
-constexpr PressureFormat PscavFmt{4, 2, 5, 2, 4, 3};
-constexpr PressureFormat FuelLowFmt{5, 1, 4, 0, 5, 2};   // fuel level before injection
-constexpr PressureFormat FuelHighFmt{6, 1, 5, 0, 6, 2};  // injection pressures
-constexpr PressureFormat DpDaFmt{6, 1, 6, 1, 6, 2};
-
-std::string PressureText(double bar, int unit, const PressureFormat& format) {
-  const double shown = PressureToDisplay(bar, unit);
-  switch (unit) {
-    case UnitPsi:
-      return FormatFixed(shown, format.PsiWidth, format.PsiDecimals);
-    case UnitMPa:
-      return FormatFixed(shown, format.MpaWidth, format.MpaDecimals);
-    default:
-      return FormatFixed(shown, format.BarWidth, format.BarDecimals);
-  }
-}
+constexpr PressureFormat PressureFmt{5, 1, 5, 2, 4, 0};
+constexpr PressureFormat MipFmt{4, 1, 4, 2, 3, 0};
+constexpr PressureFormat PscavFmt{4, 2, 4, 3, 5, 2};
+constexpr PressureFormat FuelLowFmt{5, 1, 5, 2, 4, 0};   // fuel level before injection
+constexpr PressureFormat FuelHighFmt{6, 1, 6, 2, 5, 0};  // injection pressures
+constexpr PressureFormat DpDaFmt{6, 1, 6, 2, 6, 1};
 
 std::string PressureUnitText(int unit) {
   return std::string("[") + PressureUnitName(unit) + "]";
@@ -49,8 +32,9 @@ std::string AngleText(double degrees) {
   return FormatFixed(degrees, 5, 2);
 }
 
-// Engine speeds at idle need the decimal, running speeds do not.
-std::string RpmText(float rpm) {
+// Engine speeds at idle need the decimal, running speeds do not; here 200
+// itself still counts as idle.
+std::string PAlphaRpmText(float rpm) {
   return rpm > 200 ? FormatFixed(rpm, 4, 0) : FormatFixed(rpm, 5, 1);
 }
 
@@ -254,7 +238,7 @@ void WriteSingleValues(const AppState& state, Canvas& canvas, int cylinder, cons
     out.Put(x, y(RowPexp), PressureText(work[PexpIndex], unit, PressureFmt));
   }
 
-  out.Put(x, y(RowRpm), RpmText(data.CylRpm[cylinder]));
+  out.Put(x, y(RowRpm), PAlphaRpmText(data.CylRpm[cylinder]));
   out.Put(x, y(RowMip), PressureText(data.CylMip[cylinder], unit, MipFmt));
   if (config.PowerUnit == UnitHp)
     out.Put(x, y(RowPind), FormatFixed(data.CylPind[cylinder] * HpPerKWViews, 4, 0));
@@ -422,8 +406,8 @@ void DrawReferenceTable(const AppState& state, Canvas& canvas, int cylinder, con
   const int samples = SampleCount(state);
   row(80, "pmax :", PressureText(CurvePeak(work, samples).Value, unit, PressureFmt),
       PressureText(CurvePeak(refWork, samples).Value, unit, PressureFmt), PressureUnitText(unit));
-  row(100, language == Spanish ? "rev  :" : "rpm  :", RpmText(data.CylRpm[cylinder]),
-      RpmText(ref.RefCylRpm[refCylinder]), Tr(RpmUnit, language));
+  row(100, language == Spanish ? "rev  :" : "rpm  :", PAlphaRpmText(data.CylRpm[cylinder]),
+      PAlphaRpmText(ref.RefCylRpm[refCylinder]), Tr(RpmUnit, language));
   if (fullLayout) {
     row(120, language == French || language == Spanish ? "pmi  :" : "mip  :",
         PressureText(data.CylMip[cylinder], unit, MipFmt),

@@ -7,6 +7,7 @@
 
 #include "charts/ChartFrame.h"
 #include "charts/ChartTexts.h"
+#include "measurement/DisplayText.h"
 #include "measurement/NumberText.h"
 #include "measurement/Units.h"
 #include "platform/LangText.h"
@@ -25,25 +26,11 @@ constexpr double DevPmaxMeanFloor = 0.1;  // bar
 constexpr LangText DevMipTitleText{"MIPdev [%]", "MIPdev [%]", "PMIdev [%]", "pmidesv [%]"};
 constexpr LangText DevTexhMeanText{"texhmean = ", "texhmean = ", "texhmoy = ", "texh medio = "};
 
-// A written figure: field width and decimals.
-struct DevFigure {
-  int Width;
-  int Decimals;
-};
-struct DevPressureFigures {
-  DevFigure Bar, Mpa, Psi;
-};
-
 using FigureText = std::function<std::string(double)>;
 
 // A pressure in bar written in the display unit.
-FigureText PressureFigure(int unit, DevPressureFigures figures) {
-  return [unit, figures](double bar) {
-    const DevFigure& f = unit == UnitMPa   ? figures.Mpa
-                         : unit == UnitPsi ? figures.Psi
-                                           : figures.Bar;
-    return FormatFixed(PressureToDisplay(bar, unit), f.Width, f.Decimals);
-  };
+FigureText PressureFigure(int unit, PressureFormat format) {
+  return [unit, format](double bar) { return PressureText(bar, unit, format); };
 }
 
 // What one chart draws. Values are in the stored unit (bar, kW, degC); the
@@ -183,8 +170,8 @@ void ShowPmaxDeviation(AppState& state, Canvas& canvas) {
     TakeValues(in, state.Measurement->PmaxMean);
     in.FloorMean = true;
     in.Title = "pmaxdev [%]";
-    in.ValueText = PressureFigure(unit, {{3, 0}, {4, 1}, {3, 0}});
-    in.MeanText = PressureFigure(unit, {{5, 1}, {4, 1}, {4, 0}});
+    in.ValueText = PressureFigure(unit, {3, 0, 4, 1, 3, 0});
+    in.MeanText = PressureFigure(unit, {5, 1, 4, 1, 4, 0});
     in.MeanLabel = Tr(ChartPmaxMeanLabel, language);
     in.UnitWord = PressureUnitName(unit);
     DrawDeviationChart(canvas, language, in);
@@ -201,7 +188,7 @@ void ShowMipDeviation(AppState& state, Canvas& canvas) {
     in.Count = ChartCylinders(*state.Measurement);
     TakeValues(in, state.Measurement->CylMip);
     in.Title = Tr(DevMipTitleText, language);
-    in.ValueText = PressureFigure(unit, {{4, 1}, {4, 2}, {3, 0}});
+    in.ValueText = PressureFigure(unit, {4, 1, 4, 2, 3, 0});
     in.MeanText = in.ValueText;
     in.MeanLabel = Tr(ChartMipMeanLabel, language);
     in.UnitWord = PressureUnitName(unit);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "charts/ChartFrame.h"
+#include "measurement/DisplayText.h"
 #include "measurement/Evaluation.h"
 #include "measurement/NumberText.h"
 #include "measurement/Rounding.h"
@@ -52,12 +53,6 @@ constexpr LangText TableMeanLabel{"Mean", "Mean", "Moy", "medio"};
 constexpr LangText TableSumLabel{"Psum", "Psum", "Pmot", "Psum"};
 
 // Field width and decimals of a pressure figure in each unit.
-struct PressureFormat {
-  int BarWidth, BarDecimals;
-  int MpaWidth, MpaDecimals;
-  int PsiWidth, PsiDecimals;
-};
-
 constexpr PressureFormat CurveRowFormat{5, 1, 4, 1, 4, 0};  // pTDC, pmax, pexp
 constexpr PressureFormat CurveMeanFormat{5, 1, 4, 1, 6, 1};
 constexpr PressureFormat PscavFormat{4, 2, 4, 3, 5, 2};
@@ -66,26 +61,10 @@ constexpr PressureFormat MipRowFormat{4, 1, 4, 2, 3, 0};
 // MIP of 1.8 MPa as 2.
 constexpr PressureFormat MipMeanFormat{4, 1, 4, 2, 4, 2};
 
-std::string PressureText(double bar, int unit, const PressureFormat& format) {
-  const double shown = PressureToDisplay(bar, unit);
-  switch (unit) {
-    case UnitMPa:
-      return FormatFixed(shown, format.MpaWidth, format.MpaDecimals);
-    case UnitPsi:
-      return FormatFixed(shown, format.PsiWidth, format.PsiDecimals);
-    default:
-      return FormatFixed(shown, format.BarWidth, format.BarDecimals);
-  }
-}
-
 // "[MPa]" over the curve pressures, "[Mpa]" over pexp, pscav and MIP.
 std::string PressureUnitText(int unit, bool capitalA) {
   if (unit == UnitMPa) return capitalA ? "[MPa]" : "[Mpa]";
   return std::string("[") + PressureUnitName(unit) + "]";
-}
-
-std::string RpmText(double rpm) {
-  return rpm < 200 ? FormatFixed(rpm, 5, 1) : FormatFixed(rpm, 4, 0);
 }
 
 // Power figures of one cylinder (whole kW), of the mean and of the sum.

@@ -9,6 +9,7 @@
 #include "analysis/PlotTexts.h"
 #include "app/SharedTexts.h"
 #include "charts/ChartFrame.h"
+#include "measurement/DisplayText.h"
 #include "measurement/Evaluation.h"
 #include "measurement/NumberText.h"
 #include "measurement/Rounding.h"
@@ -159,20 +160,11 @@ void DrawLoop(Canvas& canvas, const PVFrame& frame, const SampleXs& xs, const Cu
   canvas.SetPen(Colors::Black, 1, PenStyle::Solid);
 }
 
-std::string PVPressureText(double bar, int unit) {
-  switch (unit) {
-    case UnitPsi:
-      return FormatFixed(bar * PsiPerBar, 4, 0);
-    case UnitMPa:
-      return FormatFixed(bar / 10.0, 4, 1);
-    default:
-      return FormatFixed(bar, 5, 1);
-  }
-}
+// Every pressure of the value box: bar 5.1, MPa 4.1, psi 4.0.
+constexpr PressureFormat PVPressureFormat{5, 1, 4, 1, 4, 0};
 
-// Idle speeds need the decimal, running speeds do not.
-std::string PVRpmText(float rpm) {
-  return rpm < 200 ? FormatFixed(rpm, 5, 1) : FormatFixed(rpm, 4, 0);
+std::string PVPressureText(double bar, int unit) {
+  return PressureText(bar, unit, PVPressureFormat);
 }
 
 // The largest sample, the first of equal ones; a curve that never rises above
@@ -224,7 +216,7 @@ void DrawValueBox(const AppState& state, Canvas& canvas, const PVFrame& frame, i
   row(40, "pmax : ", PVPressureText(peak.Value, unit), pressureUnit);
   row(60, "apmax : ", FormatFixed((peak.Index - PVTdcIndex) / 4.0, 4, 1), angleUnit);
   row(80, "pexp : ", PVPressureText(measured[PVPexpIndex + 1], unit), pressureUnit);
-  row(100, Tr(PVRpmCaption, language), PVRpmText(data.CylRpm[cylinder]), Tr(RpmUnit, language));
+  row(100, Tr(PVRpmCaption, language), RpmText(data.CylRpm[cylinder]), Tr(RpmUnit, language));
   row(120, Tr(PVMipCaption, language), PVPressureText(data.CylMip[cylinder], unit), pressureUnit);
 
   const int32_t pind = data.CylPind[cylinder];

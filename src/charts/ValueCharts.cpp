@@ -10,6 +10,7 @@
 #include "charts/ChartFrame.h"
 #include "charts/ChartTexts.h"
 #include "charts/ValueChartAxes.h"
+#include "measurement/DisplayText.h"
 #include "measurement/NumberText.h"
 #include "measurement/Rounding.h"
 #include "measurement/Units.h"
@@ -129,21 +130,20 @@ double PressureOnPlot(double bar, int unit) {
   return unit == UnitPsi ? bar * PsiPerBar : bar;
 }
 
+constexpr PressureFormat PmaxValueFormat{3, 0, 4, 1, 4, 0};
+constexpr PressureFormat PmaxMeanFormat{5, 1, 4, 1, 4, 0};
+constexpr PressureFormat MipFormat{4, 1, 4, 2, 3, 0};
+
 std::string PmaxValueText(double bar, int unit) {
-  if (unit == UnitMPa) return FormatFixed(bar / 10.0, 4, 1);
-  if (unit == UnitPsi) return FormatFixed(bar * PsiPerBar, 4, 0);
-  return FormatInt(RoundHalfEven(bar), 3);
+  return PressureText(bar, unit, PmaxValueFormat);
 }
 
 std::string PmaxMeanText(double bar, int unit) {
-  if (unit == UnitMPa || unit == UnitPsi) return PmaxValueText(bar, unit);
-  return FormatFixed(bar, 5, 1);
+  return PressureText(bar, unit, PmaxMeanFormat);
 }
 
 std::string MipText(double bar, int unit) {
-  if (unit == UnitMPa) return FormatFixed(bar / 10.0, 4, 2);
-  if (unit == UnitPsi) return FormatFixed(bar * PsiPerBar, 3, 0);
-  return FormatFixed(bar, 4, 1);
+  return PressureText(bar, unit, MipFormat);
 }
 
 std::string Bracketed(const std::string& word, const std::string& unit) {
@@ -300,7 +300,7 @@ void ShowRpmAll(AppState& state, Canvas& canvas) {
     BarValues values;
     for (int i = 1; i <= cylinders; ++i) {
       values.Heights.push_back(rpm(i));
-      values.Texts.push_back(rpm(i) < 200 ? FormatFixed(rpm(i), 5, 1) : FormatFixed(rpm(i), 4, 0));
+      values.Texts.push_back(RpmText(rpm(i)));
     }
     DrawBars(canvas, plot, MakeBarLayout(canvas.Width(), cylinders), values, plot.Base + 10);
     canvas.TextOut(plot.Right, plot.Base + 10, CylinderWord(language));
