@@ -336,8 +336,12 @@ bool ShowsFuelScale(const AppState& state) {
 }  // namespace
 
 float PAlphaAxisMax(const MeasurementData& data, int pressureUnit) {
-  if (pressureUnit != UnitPsi) return data.PressureAxisMax;
-  const double psi = PsiPerBar * data.PressureAxisMax;
+  return PressureAxisMaximum(data.PressureAxisMax, pressureUnit);
+}
+
+float PressureAxisMaximum(float barAxisMax, int pressureUnit) {
+  if (pressureUnit != UnitPsi) return barAxisMax;
+  const double psi = PsiPerBar * barAxisMax;
   for (const float candidate :
        {500.0f, 750.0f, 1000.0f, 1500.0f, 2000.0f, 2500.0f, 3000.0f, 3500.0f}) {
     if (candidate >= psi) return candidate;

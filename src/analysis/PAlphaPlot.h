@@ -15,9 +15,11 @@ namespace zephirax {
 // A curve as the views use it: 1440 values indexed from 0 (index 720 is TDC).
 using WorkCurve = std::array<float, SamplesPerCurve>;
 
-// The pressure-axis maximum handed to the frame: PressureAxisMax in bar for
-// bar and MPa; for psi the smallest of 500, 750, 1000, 1500, 2000, 2500,
-// 3000, 3500 not below 14.525 x PressureAxisMax, else 4000.
+// The pressure-axis maximum of the diagrams and charts for a bar maximum:
+// itself for bar and MPa; for psi the smallest of 500, 750, 1000, 1500, 2000,
+// 2500, 3000, 3500 not below 14.525 x barAxisMax, else 4000.
+float PressureAxisMaximum(float barAxisMax, int pressureUnit);
+// The same for the measurement's PressureAxisMax: the maximum handed to the frame.
 float PAlphaAxisMax(const MeasurementData& data, int pressureUnit);
 
 // Copies a stored curve (indexed from 1) into a working curve; with `filter`

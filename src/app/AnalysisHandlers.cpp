@@ -77,8 +77,8 @@ bool LoadForAnalysis(AppState& state, const std::string& fileName, UserInterface
   MeasurementData& data = *state.Measurement;
   ViewState& view = state.View;
   view.AuxFileName = AdditionalDataName(fileName);
-  const bool addData = ReadAdditionalData(state.AddData, view.AuxFileName, data.CylCount);
-  view.HasAddData = addData ? -1 : 0;
+  view.HasAddData = 0;
+  LoadAdditionalDataFile(state, view.AuxFileName);
   view.HasReference = 0;
   data.SetupValid = -1;
   view.ZoomOn = view.DpDaOn = false;

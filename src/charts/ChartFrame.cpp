@@ -106,10 +106,8 @@ void AddLabels(AxisLadder& ladder, int from, int to, int step, int divisor) {
 }
 
 AxisLadder PmaxLadder(int pressureUnit, float barAxisMax) {
-  MeasurementData limits;
-  limits.PressureAxisMax = barAxisMax;
   AxisLadder ladder;
-  ladder.Maximum = PAlphaAxisMax(limits, pressureUnit);
+  ladder.Maximum = PressureAxisMaximum(barAxisMax, pressureUnit);
   const int unit = pressureUnit == UnitMPa || pressureUnit == UnitPsi ? pressureUnit : UnitBar;
   for (const PmaxAxisRow& row : PmaxAxisRows) {
     if (row.Unit != unit || row.Maximum != ladder.Maximum) continue;

@@ -63,7 +63,7 @@ std::vector<double> StepTicks(double maximum, double step);
 void AddLabels(AxisLadder& ladder, int from, int to, int step, int divisor = 1);
 
 // The pressure axis of the pmax charts, the p/V and the 3D views for a
-// pressure unit and PressureAxisMax (bar). Maximum is that of PAlphaAxisMax;
+// pressure unit and PressureAxisMax (bar). Maximum is PressureAxisMaximum;
 // a unit and maximum without a row of the table (MPa at 50 and 75 bar) give
 // no ticks and no labels.
 AxisLadder PmaxLadder(int pressureUnit, float barAxisMax);

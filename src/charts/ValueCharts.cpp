@@ -86,8 +86,8 @@ void DrawAxes(Canvas& canvas, const ChartPlot& plot, const AxisLadder& ladder,
   DrawLadder(canvas, plot, ladder);
 }
 
-// A bar from the base line up to `top` (down for a negative value). The
-// corners go top-left first: the desktop canvas draws nothing otherwise.
+// A bar from the base line up to `top` (down for a negative value), passed
+// top-left corner first.
 void BarRectangle(Canvas& canvas, int x1, int x2, int base, int top) {
   canvas.Rectangle(x1, std::min(base, top), x2, std::max(base, top));
 }

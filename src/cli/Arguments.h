@@ -2,12 +2,20 @@
 
 #include <charconv>
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <string_view>
 
 // Small helpers every command uses to read its arguments.
 
 namespace zephirax {
+
+// Says what is wrong with the arguments, then shows the command's usage;
+// returns the exit status of a usage error.
+inline int UsageError(std::ostream& err, const std::string& why, const char* usage) {
+  err << "zephirax-cli: " << why << "\n\n" << usage;
+  return 2;
+}
 
 // Index of `value` in `choices`, or -1.
 inline int Choice(const std::string& value, std::initializer_list<const char*> choices) {

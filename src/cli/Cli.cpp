@@ -76,8 +76,7 @@ constexpr const char* Usage =
     "  --help           show this text\n";
 
 int BadArguments(std::ostream& err, const std::string& why) {
-  err << "zephirax-cli: " << why << "\n\n" << Usage;
-  return 2;
+  return UsageError(err, why, Usage);
 }
 
 // Messages on the command line are always English.

@@ -21,8 +21,7 @@ constexpr const char* ExhUsage =
     "N is the measurement's cylinder count, 1..20.\n";
 
 int BadArguments(std::ostream& err, const std::string& why) {
-  err << "zephirax-cli: " << why << "\n\n" << ExhUsage;
-  return 2;
+  return UsageError(err, why, ExhUsage);
 }
 
 // One walk over the fields in file order, shared by the JSON writer and reader.

@@ -31,17 +31,14 @@ int ReceiveCommand(const std::vector<std::string>& args, std::ostream& out, std:
     } else if (args[i] == "--timeout" && hasValue) {
       const std::string& text = args[++i];
       if (!WholeNumber(text, timeoutSeconds) || timeoutSeconds < 1) {
-        err << "zephirax-cli: bad --timeout '" << text << "'\n\n" << ReceiveUsage;
-        return 2;
+        return UsageError(err, "bad --timeout '" + text + "'", ReceiveUsage);
       }
     } else {
-      err << "zephirax-cli: unexpected argument '" << args[i] << "'\n\n" << ReceiveUsage;
-      return 2;
+      return UsageError(err, "unexpected argument '" + args[i] + "'", ReceiveUsage);
     }
   }
   if (device.empty() || saveName.empty()) {
-    err << "zephirax-cli: receive needs --device and --save\n\n" << ReceiveUsage;
-    return 2;
+    return UsageError(err, "receive needs --device and --save", ReceiveUsage);
   }
 
   ApplicationScope application(false);

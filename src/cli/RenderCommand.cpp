@@ -44,8 +44,7 @@ constexpr int DefaultHeight = 800;
 constexpr int MaxSide = 10000;
 
 int BadArguments(std::ostream& err, const std::string& why) {
-  err << "zephirax-cli: " << why << "\n\n" << RenderUsage;
-  return 2;
+  return UsageError(err, why, RenderUsage);
 }
 
 // "WxH" with both sides in 1..MaxSide.

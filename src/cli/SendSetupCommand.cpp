@@ -1,4 +1,5 @@
 #include "cli/SendSetupCommand.h"
+#include "cli/Arguments.h"
 
 #include "cli/ApplicationScope.h"
 #include "devicelink/QtSerialDevice.h"
@@ -22,13 +23,11 @@ int SendSetupCommand(const std::vector<std::string>& args, std::ostream& out, st
     } else if (fileName.empty() && !args[i].starts_with("--")) {
       fileName = args[i];
     } else {
-      err << "zephirax-cli: unexpected argument '" << args[i] << "'\n\n" << SendSetupUsage;
-      return 2;
+      return UsageError(err, "unexpected argument '" + args[i] + "'", SendSetupUsage);
     }
   }
   if (fileName.empty() || device.empty()) {
-    err << "zephirax-cli: send-setup needs a setup file and --device\n\n" << SendSetupUsage;
-    return 2;
+    return UsageError(err, "send-setup needs a setup file and --device", SendSetupUsage);
   }
   const std::optional<EngineSetup> setup = ParseSetupFile(fileName);
   if (!setup) {

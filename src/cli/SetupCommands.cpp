@@ -1,4 +1,5 @@
 #include "cli/SetupCommands.h"
+#include "cli/Arguments.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,8 +22,7 @@ constexpr const char* SetupUsage =
     "       zephirax-cli setup auto FILE OUT\n";
 
 int BadArguments(std::ostream& err, const std::string& why) {
-  err << "zephirax-cli: " << why << "\n\n" << SetupUsage;
-  return 2;
+  return UsageError(err, why, SetupUsage);
 }
 
 std::optional<EngineSetup> LoadOrComplain(const std::string& fileName, std::ostream& err) {
