@@ -14,7 +14,7 @@ namespace zephirax::bench {
 
 class SilentUserInterface : public UserInterface {
  public:
-  MsgResult MessageBox(const std::string&, const std::string&, MsgButtons) override {
+  MsgResult MessageBox(const std::string&, const std::string&, MsgButtons, MsgIcon) override {
     return MsgResult::Ok;
   }
   int Choose(const std::string&, const std::string&, const std::vector<std::string>&) override {

@@ -3,7 +3,7 @@
 namespace zephirax {
 
 MsgResult ConsoleUserInterface::MessageBox(const std::string& caption, const std::string& text,
-                                           MsgButtons buttons) {
+                                           MsgButtons buttons, MsgIcon) {
   err_ << caption << ' ' << text << '\n';
   return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgResult::Ok
                                                                       : MsgResult::Yes;

@@ -13,7 +13,7 @@ class ConsoleUserInterface : public UserInterface {
   explicit ConsoleUserInterface(std::ostream& err) : err_(err) {}
 
   MsgResult MessageBox(const std::string& caption, const std::string& text,
-                       MsgButtons buttons) override;
+                       MsgButtons buttons, MsgIcon icon) override;
   // Prints the question and takes the first button.
   int Choose(const std::string& caption, const std::string& text,
              const std::vector<std::string>& buttons) override;

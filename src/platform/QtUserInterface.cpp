@@ -61,7 +61,7 @@ QtUserInterface::~QtUserInterface() {
 }
 
 MsgResult QtUserInterface::MessageBox(const std::string& caption, const std::string& text,
-                                      MsgButtons buttons) {
+                                      MsgButtons buttons, MsgIcon icon) {
   QMessageBox::StandardButtons shown = QMessageBox::Ok;
   switch (buttons) {
     case MsgButtons::Ok:
@@ -78,7 +78,10 @@ MsgResult QtUserInterface::MessageBox(const std::string& caption, const std::str
       break;
   }
   const bool question = buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel;
-  QMessageBox box(question ? QMessageBox::Question : QMessageBox::NoIcon, FromUtf8(caption),
+  QMessageBox::Icon symbol = QMessageBox::NoIcon;
+  if (icon == MsgIcon::Error) symbol = QMessageBox::Critical;
+  if (icon == MsgIcon::Warning) symbol = QMessageBox::Warning;
+  QMessageBox box(question ? QMessageBox::Question : symbol, FromUtf8(caption),
                   FromUtf8(text), shown, parent_);
   NormalCursor cursor(hourglassDepth_ > 0);
   const int pressed = box.exec();

@@ -18,7 +18,8 @@ class QtUserInterface : public UserInterface {
   QtUserInterface& operator=(const QtUserInterface&) = delete;
 
   MsgResult MessageBox(const std::string& caption, const std::string& text,
-                       MsgButtons buttons = MsgButtons::Ok) override;
+                       MsgButtons buttons = MsgButtons::Ok,
+                       MsgIcon icon = MsgIcon::None) override;
   int Choose(const std::string& caption, const std::string& text,
              const std::vector<std::string>& buttons) override;
   std::optional<std::string> OpenFileName(const std::string& title, const std::string& folder,

@@ -12,6 +12,8 @@ namespace zephirax {
 
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgResult { Ok, Cancel, Yes, No };
+// The symbol beside the text; a question (YesNo, YesNoCancel) always shows its own.
+enum class MsgIcon { None, Error, Warning };
 
 struct FileFilter {
   std::string Description;  // "VOLTAN files"
@@ -24,7 +26,8 @@ class UserInterface {
 
   // A modal message box; returns the button the user pressed.
   virtual MsgResult MessageBox(const std::string& caption, const std::string& text,
-                               MsgButtons buttons = MsgButtons::Ok) = 0;
+                               MsgButtons buttons = MsgButtons::Ok,
+                               MsgIcon icon = MsgIcon::None) = 0;
   // A modal question with buttons of the caller's own texts, in that order;
   // returns the index of the chosen one, -1 when closed without a choice.
   // The first button is the affirmative one.

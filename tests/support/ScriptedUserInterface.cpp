@@ -3,8 +3,8 @@
 namespace zephirax::test {
 
 MsgResult ScriptedUserInterface::MessageBox(const std::string& caption, const std::string& text,
-                                            MsgButtons buttons) {
-  Messages.push_back({caption, text, buttons});
+                                            MsgButtons buttons, MsgIcon icon) {
+  Messages.push_back({caption, text, buttons, icon});
   if (!MessageAnswers.empty()) {
     const MsgResult answer = MessageAnswers.front();
     MessageAnswers.pop_front();
@@ -16,7 +16,7 @@ MsgResult ScriptedUserInterface::MessageBox(const std::string& caption, const st
 
 int ScriptedUserInterface::Choose(const std::string& caption, const std::string& text,
                                   const std::vector<std::string>&) {
-  Messages.push_back({caption, text, MsgButtons::YesNo});
+  Messages.push_back({caption, text, MsgButtons::YesNo, MsgIcon::None});
   if (ChooseAnswers.empty()) return 0;
   const int answer = ChooseAnswers.front();
   ChooseAnswers.pop_front();

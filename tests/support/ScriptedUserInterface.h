@@ -15,6 +15,7 @@ class ScriptedUserInterface : public UserInterface {
     std::string Caption;
     std::string Text;
     MsgButtons Buttons;
+    MsgIcon Icon;
   };
 
   std::vector<Message> Messages;
@@ -26,7 +27,7 @@ class ScriptedUserInterface : public UserInterface {
   int HourglassOn = 0;
 
   MsgResult MessageBox(const std::string& caption, const std::string& text,
-                       MsgButtons buttons) override;
+                       MsgButtons buttons, MsgIcon icon) override;
   // Recorded as a Message with YesNo buttons.
   int Choose(const std::string& caption, const std::string& text,
              const std::vector<std::string>& buttons) override;
