@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -77,6 +78,32 @@ constexpr const char* Usage =
 
 int BadArguments(std::ostream& err, const std::string& why) {
   return UsageError(err, why, Usage);
+}
+
+// Why a corrected measurement was not written, naming the file.
+int CorrectionFailed(std::ostream& err, const CorrectionResult& result, const std::string& source,
+                     const std::string& destination) {
+  err << "zephirax-cli: ";
+  switch (result.Outcome) {
+    case CorrectionOutcome::SourceUnreadable:
+      err << "could not read " << source << '\n';
+      break;
+    case CorrectionOutcome::ValueDoesNotFit: {
+      static constexpr const char* FieldNames[] = {
+          "scavenging-air pressure", "pmax", "engine mean pmax", "stroke pmax", "MIP",
+          "indicated power", "pressure sample", "second-channel sample", "TDC shift"};
+      char value[64];
+      std::snprintf(value, sizeof value, "%.10g", result.Misfit.Value);
+      err << "the " << FieldNames[static_cast<int>(result.Misfit.Field)] << " " << value
+          << " does not fit its field in the file; " << destination << " was not written\n";
+      break;
+    }
+    case CorrectionOutcome::WriteFailed:
+    case CorrectionOutcome::Written:
+      err << "could not write " << destination << '\n';
+      break;
+  }
+  return 1;
 }
 
 // Messages on the command line are always English.
@@ -168,9 +195,8 @@ int Pscav(const std::vector<std::string>& args, std::ostream& out, std::ostream&
   auto data = std::make_unique<MeasurementData>();
   if (!Load(*data, args[1], err)) return 1;
   ApplyPscavCorrection(*data, newPscav);
-  if (!WritePscavCorrected(*data, args[1])) {
-    err << "zephirax-cli: could not write " << args[1] << '\n';
-    return 1;
+  if (const CorrectionResult result = WritePscavCorrected(*data, args[1]); !result) {
+    return CorrectionFailed(err, result, args[1], args[1]);
   }
   out << args[1] << '\n';
   return 0;
@@ -223,9 +249,9 @@ int TdcShift(const std::vector<std::string>& args, std::ostream& out, std::ostre
       }
     }
   }
-  if (!WriteTdcShifted(*data, positional[0], positional[1])) {
-    err << "zephirax-cli: could not write " << positional[1] << '\n';
-    return 1;
+  if (const CorrectionResult result = WriteTdcShifted(*data, positional[0], positional[1]);
+      !result) {
+    return CorrectionFailed(err, result, positional[0], positional[1]);
   }
   out << positional[1] << '\n';
   return 0;

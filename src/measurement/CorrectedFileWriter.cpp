@@ -1,6 +1,7 @@
 #include "measurement/CorrectedFileWriter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "measurement/KeywordScanner.h"
@@ -15,14 +16,16 @@ enum class Writer { Pscav, TdcShift };
 
 // A value that needs more characters than its field would shift every byte
 // after it; such a file is not written at all.
-struct FieldOverflow {};
+struct FieldOverflow {
+  FieldMisfit Misfit;
+};
 
 // Right-aligned in `width` with `decimals`; blanks become "0" and the decimal
-// point a comma, unless the blanks are to stay (the shift row).
-std::string Field(double value, int width, int decimals, bool zeroFill = true) {
+// point a comma, unless the blanks are to stay (the shift row). May be wider
+// than `width`.
+std::string FixedText(double value, int width, int decimals, bool zeroFill) {
   if (value == 0) value = 0;  // no "-0,0"
   std::string text = FormatFixed(value, width, decimals);
-  if (text.size() > static_cast<size_t>(width)) throw FieldOverflow{};
   for (char& c : text) {
     if (c == ' ' && zeroFill) c = '0';
     if (c == '.') c = ',';
@@ -30,11 +33,33 @@ std::string Field(double value, int width, int decimals, bool zeroFill = true) {
   return text;
 }
 
-std::string Whole(int32_t value, int width) {
+std::string Field(CorrectedField field, double value, int width, int decimals,
+                  bool zeroFill = true) {
+  std::string text = FixedText(value, width, decimals, zeroFill);
+  if (text.size() > static_cast<size_t>(width) || !std::isfinite(value)) {
+    throw FieldOverflow{{field, value}};
+  }
+  return text;
+}
+
+std::string Whole(CorrectedField field, int32_t value, int width) {
   std::string text = FormatInt(value, width);
-  if (text.size() > static_cast<size_t>(width)) throw FieldOverflow{};
+  if (text.size() > static_cast<size_t>(width)) throw FieldOverflow{{field, double(value)}};
   std::replace(text.begin(), text.end(), ' ', '0');
   return text;
+}
+
+// The four characters of the scavenging-air pressure are the first four of
+// its text with two decimals, so 12.5 stands as "12,5" and 1.234 as "1,23".
+// Only a value whose whole part needs more than four characters cannot be
+// written.
+std::string PscavField(double value) {
+  const std::string text = FixedText(value, 4, 2, true);
+  const size_t comma = text.find(',');
+  if (!std::isfinite(value) || comma == std::string::npos || comma > 4) {
+    throw FieldOverflow{{CorrectedField::Pscav, value}};
+  }
+  return text.substr(0, 4);
 }
 
 // The version text of the file, looked for up to the first `stopKey`.
@@ -77,9 +102,9 @@ class Patcher {
         if (in_.Matches("XMIN"))
           Write(1, PmaxRows());
         else if (in_.Matches("NENG"))
-          Write(1, Field(d_.EnginePmaxMean, 5, 1));
+          Write(1, Field(CorrectedField::EnginePmaxMean, d_.EnginePmaxMean, 5, 1));
         else if (in_.Matches("SCAV"))
-          Write(1, Field(d_.Pscav, 4, 2).substr(0, 4));
+          Write(1, PscavField(d_.Pscav));
         else if (in_.Matches("URES"))
           Write(1, StrokeRows());
       } else {
@@ -111,8 +136,9 @@ class Patcher {
   std::string PmaxRows() const {
     std::string rows;
     for (int i = 1; i <= Cylinders(); ++i) {
-      rows += Whole(d_.PmaxMean[i], 3) + ";" + Whole(d_.PmaxHigh[i], 3) + ";" +
-              Whole(d_.PmaxLow[i], 3) + "\r\n";
+      rows += Whole(CorrectedField::Pmax, d_.PmaxMean[i], 3) + ";" +
+              Whole(CorrectedField::Pmax, d_.PmaxHigh[i], 3) + ";" +
+              Whole(CorrectedField::Pmax, d_.PmaxLow[i], 3) + "\r\n";
     }
     return rows;
   }
@@ -121,7 +147,10 @@ class Patcher {
     std::string rows;
     const int strokes = std::clamp(d_.StrokeCount, 0, MaxStrokes);
     for (int i = 1; i <= Cylinders(); ++i) {
-      for (int k = 1; k <= strokes; ++k) rows += (k > 1 ? ";" : "") + Whole(d_.StrokePmax[i][k], 3);
+      for (int k = 1; k <= strokes; ++k) {
+        if (k > 1) rows += ';';
+        rows += Whole(CorrectedField::StrokePmax, d_.StrokePmax[i][k], 3);
+      }
       rows += "\r\n";
     }
     return rows;
@@ -129,13 +158,13 @@ class Patcher {
 
   std::string MipRow() const {
     std::string row;
-    for (int i = 1; i <= Cylinders(); ++i) row += Field(d_.CylMip[i], 5, 1) + ";";
+    for (int i = 1; i <= Cylinders(); ++i) row += Field(CorrectedField::Mip, d_.CylMip[i], 5, 1) + ";";
     return row;
   }
 
   std::string PowerRow() const {
     std::string row;
-    for (int i = 1; i <= Cylinders(); ++i) row += Whole(d_.CylPind[i], 5) + ";";
+    for (int i = 1; i <= Cylinders(); ++i) row += Whole(CorrectedField::Power, d_.CylPind[i], 5) + ";";
     return row;
   }
 
@@ -143,18 +172,24 @@ class Patcher {
     std::string block;
     block.reserve(static_cast<size_t>(Cylinders()) * SamplesPerCurve * 15);
     for (int row = 1; row <= SamplesPerCurve; ++row) {
-      for (int i = 1; i <= Cylinders(); ++i) block += Field(d_.PressureCurve[i][row], 5, 1) + ";";
+      for (int i = 1; i <= Cylinders(); ++i) {
+        block += Field(CorrectedField::PressureSample, d_.PressureCurve[i][row], 5, 1) + ";";
+      }
       block += "\r\n";
     }
     if (d_.HasExtraChannel) {
       block += "FUEL\r\n";
       for (int row = 1; row <= SamplesPerCurve; ++row) {
-        for (int i = 1; i <= Cylinders(); ++i) block += Field(d_.ExtraCurve[i][row], 6, 1) + ";";
+        for (int i = 1; i <= Cylinders(); ++i) {
+          block += Field(CorrectedField::SecondChannelSample, d_.ExtraCurve[i][row], 6, 1) + ";";
+        }
         block += "\r\n";
       }
     }
     block += "SHIFT\r\n";
-    for (int i = 1; i <= Cylinders(); ++i) block += Field(d_.TdcShift[i], 5, 1, false) + ";";
+    for (int i = 1; i <= Cylinders(); ++i) {
+      block += Field(CorrectedField::TdcShift, d_.TdcShift[i], 5, 1, false) + ";";
+    }
     return block + "\r\n";
   }
 
@@ -166,41 +201,52 @@ class Patcher {
 };
 
 std::optional<std::string> Corrected(const MeasurementData& data, std::string_view source,
-                                     Writer writer) {
+                                     Writer writer, FieldMisfit* misfit) {
   const std::string version = VersionOf(source, writer == Writer::Pscav ? "RPM" : "MIP");
   std::string bytes = version < "4.00" ? WithVersionItem(source) : std::string(source);
   try {
     return Patcher(data, std::move(bytes), writer).Run();
-  } catch (const FieldOverflow&) {
+  } catch (const FieldOverflow& overflow) {
+    if (misfit != nullptr) *misfit = overflow.Misfit;
     return std::nullopt;
   }
 }
 
-bool WriteCorrected(const MeasurementData& data, const std::string& sourceName,
-                    const std::string& destinationName, Writer writer) {
+CorrectionResult WriteCorrected(const MeasurementData& data, const std::string& sourceName,
+                                const std::string& destinationName, Writer writer) {
+  CorrectionResult result;
   std::string source;
-  if (!ReadMeasurementFile(sourceName, source)) return false;
-  const std::optional<std::string> bytes = Corrected(data, source, writer);
-  return bytes && ReplaceFileAtomically(destinationName, *bytes);
+  if (!ReadMeasurementFile(sourceName, source)) {
+    result.Outcome = CorrectionOutcome::SourceUnreadable;
+    return result;
+  }
+  const std::optional<std::string> bytes = Corrected(data, source, writer, &result.Misfit);
+  if (!bytes) {
+    result.Outcome = CorrectionOutcome::ValueDoesNotFit;
+  } else if (!ReplaceFileAtomically(destinationName, *bytes)) {
+    result.Outcome = CorrectionOutcome::WriteFailed;
+  }
+  return result;
 }
 
 }  // namespace
 
 std::optional<std::string> PscavCorrectedBytes(const MeasurementData& data,
-                                               std::string_view source) {
-  return Corrected(data, source, Writer::Pscav);
+                                               std::string_view source, FieldMisfit* misfit) {
+  return Corrected(data, source, Writer::Pscav, misfit);
 }
 
-std::optional<std::string> TdcShiftedBytes(const MeasurementData& data, std::string_view source) {
-  return Corrected(data, source, Writer::TdcShift);
+std::optional<std::string> TdcShiftedBytes(const MeasurementData& data, std::string_view source,
+                                           FieldMisfit* misfit) {
+  return Corrected(data, source, Writer::TdcShift, misfit);
 }
 
-bool WritePscavCorrected(const MeasurementData& data, const std::string& fileName) {
+CorrectionResult WritePscavCorrected(const MeasurementData& data, const std::string& fileName) {
   return WriteCorrected(data, fileName, fileName, Writer::Pscav);
 }
 
-bool WriteTdcShifted(const MeasurementData& data, const std::string& sourceName,
-                     const std::string& destinationName) {
+CorrectionResult WriteTdcShifted(const MeasurementData& data, const std::string& sourceName,
+                                 const std::string& destinationName) {
   return WriteCorrected(data, sourceName, destinationName, Writer::TdcShift);
 }
 

@@ -14,18 +14,48 @@
 
 namespace zephirax {
 
-// The corrected bytes; no value when a corrected value does not fit its field.
-std::optional<std::string> PscavCorrectedBytes(const MeasurementData& data,
-                                               std::string_view source);
-std::optional<std::string> TdcShiftedBytes(const MeasurementData& data, std::string_view source);
+// The values a writer puts into fixed-width fields.
+enum class CorrectedField {
+  Pscav,
+  Pmax,  // the pmax rows: mean, high and low per cylinder
+  EnginePmaxMean,
+  StrokePmax,
+  Mip,
+  Power,
+  PressureSample,
+  SecondChannelSample,
+  TdcShift,
+};
 
-// After a scavenging-air-pressure correction: rewrites `fileName`.
-// False, with the file untouched, when it cannot be read or written.
-bool WritePscavCorrected(const MeasurementData& data, const std::string& fileName);
+// A value that cannot be written into its field at all.
+struct FieldMisfit {
+  CorrectedField Field = CorrectedField::Pscav;
+  double Value = 0;
+};
+
+enum class CorrectionOutcome { Written, SourceUnreadable, ValueDoesNotFit, WriteFailed };
+
+struct CorrectionResult {
+  CorrectionOutcome Outcome = CorrectionOutcome::Written;
+  FieldMisfit Misfit;  // with ValueDoesNotFit
+  explicit operator bool() const { return Outcome == CorrectionOutcome::Written; }
+};
+
+// The corrected bytes; no value when a corrected value does not fit its field,
+// which `misfit`, when given, then names.
+std::optional<std::string> PscavCorrectedBytes(const MeasurementData& data,
+                                               std::string_view source,
+                                               FieldMisfit* misfit = nullptr);
+std::optional<std::string> TdcShiftedBytes(const MeasurementData& data, std::string_view source,
+                                           FieldMisfit* misfit = nullptr);
+
+// After a scavenging-air-pressure correction: rewrites `fileName`. On any
+// failure the file is untouched.
+CorrectionResult WritePscavCorrected(const MeasurementData& data, const std::string& fileName);
 
 // After a TDC shift: writes the corrected copy of `sourceName` to
-// `destinationName`. False, with the destination untouched, on failure.
-bool WriteTdcShifted(const MeasurementData& data, const std::string& sourceName,
-                     const std::string& destinationName);
+// `destinationName`. On any failure the destination is untouched.
+CorrectionResult WriteTdcShifted(const MeasurementData& data, const std::string& sourceName,
+                                 const std::string& destinationName);
 
 }  // namespace zephirax

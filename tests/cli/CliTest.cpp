@@ -157,6 +157,16 @@ TEST_F(CliTest, PscavCorrectsTheFileInPlace) {
   const JsonValue json = test::ParseJson(Cli({"dump", file}).Out);
   EXPECT_EQ(json["Pscav"].Number, 2.6);
   EXPECT_EQ(json["PmaxMean"][0].Number, 41);  // 41 + 0.25 rounds back to 41
+  CliRun run = Cli({"pscav", file, "12.5"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(test::ParseJson(Cli({"dump", file}).Out)["Pscav"].Number, 12.5);
+  // A value no field can hold is named, and the file stays as it was.
+  const std::string before = test::ReadBytes(file);
+  run = Cli({"pscav", file, "2000"});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_NE(run.Err.find("the pmax 2"), std::string::npos) << run.Err;
+  EXPECT_NE(run.Err.find("does not fit its field"), std::string::npos) << run.Err;
+  EXPECT_EQ(test::ReadBytes(file), before);
   EXPECT_EQ(Cli({"pscav", file, "abc"}).Status, 2);
   EXPECT_EQ(Cli({"pscav", dir_.File("missing.KV"), "2"}).Status, 1);
 }

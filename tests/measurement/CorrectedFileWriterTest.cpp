@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 #include "measurement/MeasurementReader.h"
@@ -112,17 +113,52 @@ TEST(CorrectedFileWriter, KeepsBytesBeyondTheNewEndAndRefusesValuesTooWide) {
   EXPECT_NE(bytes->find(" -1,0;"), std::string::npos);  // the shift row keeps its blanks
 
   data->StrokePmax[1][1] = 1000;  // four digits in a three-digit field
-  EXPECT_FALSE(PscavCorrectedBytes(*data, source));
+  FieldMisfit misfit;
+  EXPECT_FALSE(PscavCorrectedBytes(*data, source, &misfit));
+  EXPECT_EQ(misfit.Field, CorrectedField::StrokePmax);
+  EXPECT_EQ(misfit.Value, 1000);
   test::TempDir dir;
   test::WriteBytes(dir.File("A.KV"), source);
-  EXPECT_FALSE(WritePscavCorrected(*data, dir.File("A.KV")));
+  const CorrectionResult refused = WritePscavCorrected(*data, dir.File("A.KV"));
+  EXPECT_EQ(refused.Outcome, CorrectionOutcome::ValueDoesNotFit);
+  EXPECT_EQ(refused.Misfit.Field, CorrectedField::StrokePmax);
   EXPECT_EQ(test::ReadBytes(dir.File("A.KV")), source);
 
   data->StrokePmax[1][1] = 100;
   EXPECT_TRUE(WritePscavCorrected(*data, dir.File("A.KV")));
   EXPECT_TRUE(WriteTdcShifted(*data, dir.File("A.KV"), dir.File("new/B.KV")));
   EXPECT_TRUE(Load(test::ReadBytes(dir.File("new/B.KV")))->HasExtraChannel);
-  EXPECT_FALSE(WriteTdcShifted(*data, dir.File("missing.KV"), dir.File("C.KV")));
+  EXPECT_EQ(WriteTdcShifted(*data, dir.File("missing.KV"), dir.File("C.KV")).Outcome,
+            CorrectionOutcome::SourceUnreadable);
+}
+
+// The pressure's four characters are the first four of its two-decimal text:
+// pressures of 10 bar and more lose a decimal, not the file.
+TEST(CorrectedFileWriter, ScavengingAirPressureKeepsItsFirstFourCharacters) {
+  const std::string source = MeasurementFileBuilder().Build();
+  struct Case {
+    double Pscav;
+    const char* Field;  // empty: refused
+    double ReadBack;
+  };
+  for (const Case& c : {Case{2.85, "2,85", 2.85}, Case{12.5, "12,5", 12.5},
+                        Case{12.56, "12,5", 12.5}, Case{0.5, "0,50", 0.5},
+                        Case{-1.5, "-1,5", -1.5}, Case{9999.9, "9999", 9999},
+                        Case{12345, "", 0}, Case{std::nan(""), "", 0}}) {
+    SCOPED_TRACE(c.Pscav);
+    auto data = Load(source);
+    data->Pscav = c.Pscav;
+    FieldMisfit misfit;
+    const auto bytes = PscavCorrectedBytes(*data, source, &misfit);
+    if (*c.Field == '\0') {
+      EXPECT_FALSE(bytes);
+      EXPECT_EQ(misfit.Field, CorrectedField::Pscav);
+      continue;
+    }
+    ASSERT_TRUE(bytes);
+    EXPECT_NE(bytes->find(std::string("SCAV\r\n") + c.Field + "\r\n"), std::string::npos);
+    EXPECT_DOUBLE_EQ(Load(*bytes)->Pscav, c.ReadBack);
+  }
 }
 
 }  // namespace
