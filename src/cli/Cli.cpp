@@ -1,8 +1,10 @@
 #include "cli/Cli.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 
 #include "adddata/AdditionalDataFile.h"
@@ -31,53 +33,125 @@ namespace zephirax {
 
 namespace {
 
-constexpr const char* Usage =
-    "Usage: zephirax-cli COMMAND [OPTIONS] FILE\n"
-    "\n"
-    "Commands:\n"
-    "  dump FILE        load a measurement file and print it with its evaluation as one\n"
-    "                   JSON object; exit status 1 when the file is rejected\n"
-    "  info FILE [--lang de|en|fr|es] [--pressure bar|MPa|psi] [--power kW|hp]\n"
-    "                   print the evaluation per cylinder and the engine means;\n"
-    "                   language and units default to the configuration file\n"
-    "  ref FILE CYL [--current MEASFILE]\n"
-    "                   load cylinder CYL of FILE as reference (after MEASFILE, when given)\n"
-    "                   and print the reference as one JSON object; exit status 1 when a\n"
-    "                   file is rejected\n"
-    "  pscav FILE NEW_BAR\n"
-    "                   correct the scavenging-air pressure of FILE to NEW_BAR and\n"
-    "                   write the corrected measurement back to FILE\n"
-    "  tdc-shift FILE OUT --ref R CYL:STEPS...\n"
-    "                   shift cylinder CYL by STEPS quarter degrees (negative: towards\n"
-    "                   the start) against reference cylinder R and write the\n"
-    "                   corrected copy of FILE to OUT\n"
-    "  exh show FILE --cyl N | exh write OUT --cyl N\n"
-    "                   the additional data of a measurement as JSON; write takes the\n"
-    "                   JSON on standard input\n"
-    "  setup new OUT | setup show FILE | setup write OUT | setup frame FILE |\n"
-    "  setup auto FILE OUT\n"
-    "                   engine setup files: defaults, JSON view, JSON on standard input,\n"
-    "                   the frame sent to the device, automatic TDC deviations\n"
-    "  export FILE [--exh EXHFILE] [--locale NAME]\n"
-    "                   write ZEPHIRAX.TXT and ZEPHIRAX.CSV into the data folder in the\n"
-    "                   regional number format of NAME (default: the user's); prints\n"
-    "                   their paths\n"
-    "  render FILE --view 0..20 -o OUT.png [--size WxH] [--cyl N] [--ref REFFILE\n"
-    "         [--refcyl N]] [--exh EXHFILE] [--cursor K] [--cursor-off] [--zoom]\n"
-    "         [--dpda] [--filter] [--reffilter] [--fuel | --acl] [--lang de|en|fr|es]\n"
-    "         [--pressure bar|MPa|psi] [--power kW|hp] [--temp C|F] [--canvas-log LOG]\n"
-    "                   draw a view as the window does (default size 1280x800) into a\n"
-    "                   PNG file; the log gets every drawing call as one JSON object\n"
-    "                   per line; without --exh the .EXH beside FILE is read\n"
-    "  receive --device PATH --save NAME [--timeout SECONDS]\n"
-    "                   wait for one measurement from the device on PATH and save it\n"
-    "                   as NAME.KV (with MIP data) or NAME.KS; prints the saved path\n"
-    "  send-setup SETUPFILE --device PATH\n"
-    "                   send the setup file's frame to the device on PATH (9600 baud)\n"
-    "  --help           show this text\n";
+// What the program's own --help lists of each command. Commands with options
+// of their own show their own usage on "COMMAND --help"; the others show
+// their synopsis and description.
+struct CommandHelp {
+  const char* Name;
+  const char* Synopsis;     // continuation lines are indented as in the overview
+  const char* Description;  // lines without indentation
+  const char* OwnUsage;     // or nullptr
+};
+
+const CommandHelp Commands[] = {
+    {"dump", "dump FILE",
+     "load a measurement file and print it with its evaluation as one\n"
+     "JSON object; exit status 1 when the file is rejected",
+     nullptr},
+    {"info", "info FILE [--lang de|en|fr|es] [--pressure bar|MPa|psi] [--power kW|hp]",
+     "print the evaluation per cylinder and the engine means;\n"
+     "language and units default to the configuration file",
+     nullptr},
+    {"ref", "ref FILE CYL [--current MEASFILE]",
+     "load cylinder CYL of FILE as reference (after MEASFILE, when given)\n"
+     "and print the reference as one JSON object; exit status 1 when a\n"
+     "file is rejected",
+     nullptr},
+    {"pscav", "pscav FILE NEW_BAR",
+     "correct the scavenging-air pressure of FILE to NEW_BAR and\n"
+     "write the corrected measurement back to FILE",
+     nullptr},
+    {"tdc-shift", "tdc-shift FILE OUT --ref R CYL:STEPS...",
+     "shift cylinder CYL by STEPS quarter degrees (negative: towards\n"
+     "the start) against reference cylinder R and write the\n"
+     "corrected copy of FILE to OUT",
+     nullptr},
+    {"exh", "exh show FILE --cyl N | exh write OUT --cyl N",
+     "the additional data of a measurement as JSON; write takes the\n"
+     "JSON on standard input",
+     ExhUsage},
+    {"setup",
+     "setup new OUT | setup show FILE | setup write OUT | setup frame FILE |\n"
+     "  setup auto FILE OUT",
+     "engine setup files: defaults, JSON view, JSON on standard input,\n"
+     "the frame sent to the device, automatic TDC deviations",
+     SetupUsage},
+    {"export", "export FILE [--exh EXHFILE] [--locale NAME]",
+     "write ZEPHIRAX.TXT and ZEPHIRAX.CSV into the data folder in the\n"
+     "regional number format of NAME (default: the user's); prints\n"
+     "their paths",
+     nullptr},
+    {"render",
+     "render FILE --view 0..20 -o OUT.png [--size WxH] [--cyl N] [--ref REFFILE\n"
+     "         [--refcyl N]] [--exh EXHFILE] [--cursor K] [--cursor-off] [--zoom]\n"
+     "         [--dpda] [--filter] [--reffilter] [--fuel | --acl] [--lang de|en|fr|es]\n"
+     "         [--pressure bar|MPa|psi] [--power kW|hp] [--temp C|F] [--canvas-log LOG]",
+     "draw a view as the window does (default size 1280x800) into a\n"
+     "PNG file; the log gets every drawing call as one JSON object\n"
+     "per line; without --exh the .EXH beside FILE is read",
+     RenderUsage},
+    {"receive", "receive --device PATH --save NAME [--timeout SECONDS]",
+     "wait for one measurement from the device on PATH and save it\n"
+     "as NAME.KV (with MIP data) or NAME.KS; prints the saved path",
+     ReceiveUsage},
+    {"send-setup", "send-setup SETUPFILE --device PATH",
+     "send the setup file's frame to the device on PATH (9600 baud)", SendSetupUsage},
+};
+
+constexpr size_t DescriptionColumn = 19;
+
+std::string Indented(std::string_view lines, size_t indent) {
+  std::string text;
+  size_t start = 0;
+  while (start <= lines.size()) {
+    const size_t end = std::min(lines.find('\n', start), lines.size());
+    text += std::string(indent, ' ');
+    text.append(lines.substr(start, end - start));
+    text += '\n';
+    start = end + 1;
+  }
+  return text;
+}
+
+// The overview of every command, as "zephirax-cli --help" shows it.
+std::string OverviewUsage() {
+  std::string text =
+      "Usage: zephirax-cli COMMAND [OPTIONS] FILE\n"
+      "\n"
+      "Commands:\n";
+  for (const CommandHelp& command : Commands) {
+    const std::string_view synopsis = command.Synopsis;
+    const std::string_view description = command.Description;
+    const size_t lastLine = synopsis.rfind('\n') + 1;  // 0 when there is one line
+    text += "  ";
+    text.append(synopsis);
+    // A short synopsis has the description's first line beside it.
+    if (2 + synopsis.size() - lastLine < DescriptionColumn - 1) {
+      text += std::string(DescriptionColumn - 2 - (synopsis.size() - lastLine), ' ');
+      const size_t firstEnd = std::min(description.find('\n'), description.size());
+      text.append(description.substr(0, firstEnd));
+      text += '\n';
+      if (firstEnd < description.size()) {
+        text += Indented(description.substr(firstEnd + 1), DescriptionColumn);
+      }
+    } else {
+      text += '\n';
+      text += Indented(description, DescriptionColumn);
+    }
+  }
+  text += "  --help           show this text\n";
+  return text;
+}
+
+// The usage "zephirax-cli COMMAND --help" shows.
+std::string CommandUsage(const CommandHelp& command) {
+  if (command.OwnUsage != nullptr) return command.OwnUsage;
+  return std::string("Usage: zephirax-cli ") + command.Synopsis + "\n\n" +
+         Indented(command.Description, 0);
+}
 
 int BadArguments(std::ostream& err, const std::string& why) {
-  return UsageError(err, why, Usage);
+  return UsageError(err, why, OverviewUsage().c_str());
 }
 
 // Why a corrected measurement was not written, naming the file.
@@ -89,9 +163,15 @@ int CorrectionFailed(std::ostream& err, const CorrectionResult& result, const st
       err << "could not read " << source << '\n';
       break;
     case CorrectionOutcome::ValueDoesNotFit: {
-      static constexpr const char* FieldNames[] = {
-          "scavenging-air pressure", "pmax", "engine mean pmax", "stroke pmax", "MIP",
-          "indicated power", "pressure sample", "second-channel sample", "TDC shift"};
+      static constexpr const char* FieldNames[] = {"scavenging-air pressure",
+                                                   "pmax",
+                                                   "engine mean pmax",
+                                                   "stroke pmax",
+                                                   "MIP",
+                                                   "indicated power",
+                                                   "pressure sample",
+                                                   "second-channel sample",
+                                                   "TDC shift"};
       char value[64];
       std::snprintf(value, sizeof value, "%.10g", result.Misfit.Value);
       err << "the " << FieldNames[static_cast<int>(result.Misfit.Field)] << " " << value
@@ -299,7 +379,18 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (args.empty()) return BadArguments(err, "no command given");
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
-    out << Usage;
+    out << OverviewUsage();
+    return 0;
+  }
+  const auto known = std::find_if(std::begin(Commands), std::end(Commands),
+                                  [&](const CommandHelp& help) { return command == help.Name; });
+  if (known == std::end(Commands)) {
+    return BadArguments(err, "unknown command '" + command + "'");
+  }
+  // "--help" anywhere after the command asks for its usage, before any of
+  // its arguments is read as a file or a value.
+  if (std::find(args.begin() + 1, args.end(), "--help") != args.end()) {
+    out << CommandUsage(*known);
     return 0;
   }
   if (command == "dump") return Dump(args, out, err);

@@ -13,12 +13,12 @@
 
 namespace zephirax {
 
-namespace {
-
-constexpr const char* ExhUsage =
+const char* const ExhUsage =
     "Usage: zephirax-cli exh show FILE --cyl N\n"
     "       zephirax-cli exh write OUT --cyl N   (the JSON of 'exh show' on stdin)\n"
     "N is the measurement's cylinder count, 1..20.\n";
+
+namespace {
 
 int BadArguments(std::ostream& err, const std::string& why) {
   return UsageError(err, why, ExhUsage);

@@ -11,6 +11,9 @@
 
 namespace zephirax {
 
+// What the command's --help prints.
+extern const char* const ExhUsage;
+
 // `exh show FILE --cyl N`: the additional-data file as one JSON object.
 // `exh write OUT --cyl N`: that JSON object on `in` written as a file.
 // args[0] is "exh". Exit status 0 on success, 1 when the file or the JSON is

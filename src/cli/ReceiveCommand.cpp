@@ -4,6 +4,7 @@
 
 #include "cli/ApplicationScope.h"
 #include "cli/Arguments.h"
+#include "devicelink/LinkMessages.h"
 #include "devicelink/QtSerialDevice.h"
 #include "devicelink/ReceiveTexts.h"
 #include "devicelink/Receiver.h"
@@ -11,17 +12,19 @@
 
 namespace zephirax {
 
-namespace {
-
-constexpr const char* ReceiveUsage =
-    "Usage: zephirax-cli receive --device PATH --save NAME [--timeout SECONDS]\n";
-
-}  // namespace
+const char* const ReceiveUsage =
+    "Usage: zephirax-cli receive --device PATH --save NAME [--timeout SECONDS]\n"
+    "\n"
+    "Waits for one measurement from the device on PATH, as the receive dialog\n"
+    "does, and saves it as NAME.KV (with MIP data) or NAME.KS; prints the saved\n"
+    "path. Progress and messages go to stderr. It ends with exit status 1 when\n"
+    "the device fails or hangs up, when a transfer is refused, or when nothing\n"
+    "complete has arrived after --timeout SECONDS (no limit by default).\n";
 
 int ReceiveCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string device;
   std::string saveName;
-  int timeoutSeconds = 60;
+  int timeoutSeconds = 0;  // none
   for (size_t i = 1; i < args.size(); ++i) {
     const bool hasValue = i + 1 < args.size();
     if (args[i] == "--device" && hasValue) {
@@ -49,19 +52,28 @@ int ReceiveCommand(const std::vector<std::string>& args, std::ostream& out, std:
   ReceiveSession session(link, RunningProgramDir());
   session.Prepare();
   if (!session.OpenReceivePort()) {
-    err << "Could not open " << device << "\n";
+    err << PortOpenErrorMessage(English, link) << "\n";
     return 1;
   }
   err << Tr(ReceiveStartRequestText, English) << "\n";
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::seconds(timeoutSeconds);
   bool saved = false;
-  while (std::chrono::steady_clock::now() < deadline) {
+  for (;;) {
+    if (timeoutSeconds > 0 && Clock::now() >= deadline) {
+      err << "Nothing complete arrived from " << device << " within " << timeoutSeconds
+          << " seconds.\n";
+      break;
+    }
+    // Sleeps until bytes come, the device fails, or the wait is over.
     session.WaitForInput(200);
     const ReceivePoll poll = session.Poll();
     for (const ReceiveNotice notice : poll.Notices)
       err << Tr(ReceiveNoticeText(notice), English) << "\n";
     if (poll.ProcessingStarted) err << Tr(ReceiveProcessingText, English) << "\n";
     if (poll.Ended) break;
+    // A block that arrived whole is saved even when the device went away
+    // right after it.
     if (session.CanSave() && session.State().BlockComplete) {
       const std::optional<std::string> path =
           SaveReceivedMeasurement(session.TempFilePath(), saveName, session.State().MipSeen);
@@ -74,9 +86,12 @@ int ReceiveCommand(const std::vector<std::string>& args, std::ostream& out, std:
       saved = true;
       break;
     }
+    if (poll.Failed) {
+      err << LinkFailedMessage(English, link, true) << "\n";
+      break;
+    }
   }
   session.Finish();
-  if (!saved) err << "Nothing good was received from " << device << ".\n";
   return saved ? 0 : 1;
 }
 

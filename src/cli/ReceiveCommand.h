@@ -12,6 +12,9 @@
 
 namespace zephirax {
 
+// What the command's --help prints.
+extern const char* const ReceiveUsage;
+
 int ReceiveCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace zephirax

@@ -25,9 +25,7 @@
 
 namespace zephirax {
 
-namespace {
-
-constexpr const char* RenderUsage =
+const char* const RenderUsage =
     "Usage: zephirax-cli render FILE --view 0..20 -o OUT.png [--size WxH] [--cyl N]\n"
     "                   [--ref REFFILE [--refcyl N]] [--exh EXHFILE] [--cursor K]\n"
     "                   [--cursor-off] [--zoom] [--dpda] [--filter] [--reffilter]\n"
@@ -38,6 +36,8 @@ constexpr const char* RenderUsage =
     "       10 Pind deviation, 11 engine table, 12 rpm, 13 pmax all strokes,\n"
     "       14 p/alpha with reference, 16 p/alpha 3D, 17 texh, 18 texh deviation,\n"
     "       20 engine table page 2\n";
+
+namespace {
 
 constexpr int DefaultWidth = 1280;
 constexpr int DefaultHeight = 800;

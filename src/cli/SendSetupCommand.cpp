@@ -2,17 +2,18 @@
 #include "cli/Arguments.h"
 
 #include "cli/ApplicationScope.h"
+#include "devicelink/LinkMessages.h"
 #include "devicelink/QtSerialDevice.h"
 #include "setup/EngineSetup.h"
 #include "setup/SetupTransmission.h"
 
 namespace zephirax {
 
-namespace {
-
-constexpr const char* SendSetupUsage = "Usage: zephirax-cli send-setup SETUPFILE --device PATH\n";
-
-}  // namespace
+const char* const SendSetupUsage =
+    "Usage: zephirax-cli send-setup SETUPFILE --device PATH\n"
+    "\n"
+    "Sends the setup file's frame to the device on PATH at 9600 baud, byte by\n"
+    "byte, as the transmit dialog does. Progress goes to stderr.\n";
 
 int SendSetupCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string fileName;
@@ -47,7 +48,7 @@ int SendSetupCommand(const std::vector<std::string>& args, std::ostream& out, st
   link.BaudRate = 9600;
   OpenSelectedPort(link);
   if (!link.PortOpen) {
-    err << "Could not open " << device << "\n";
+    err << PortOpenErrorMessage(English, link) << "\n";
     return 1;
   }
   SendSetupHooks hooks;

@@ -11,6 +11,9 @@
 
 namespace zephirax {
 
+// What the command's --help prints.
+extern const char* const SendSetupUsage;
+
 int SendSetupCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace zephirax

@@ -12,14 +12,14 @@
 
 namespace zephirax {
 
-namespace {
-
-constexpr const char* SetupUsage =
+const char* const SetupUsage =
     "Usage: zephirax-cli setup new OUT\n"
     "       zephirax-cli setup show FILE\n"
     "       zephirax-cli setup write OUT   (setup JSON on stdin)\n"
     "       zephirax-cli setup frame FILE  (the line frame's bytes on stdout)\n"
     "       zephirax-cli setup auto FILE OUT\n";
+
+namespace {
 
 int BadArguments(std::ostream& err, const std::string& why) {
   return UsageError(err, why, SetupUsage);

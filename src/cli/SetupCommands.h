@@ -11,6 +11,9 @@
 
 namespace zephirax {
 
+// What the command's --help prints.
+extern const char* const SetupUsage;
+
 // `setup new OUT`: a new setup's defaults written to OUT.
 // `setup show FILE`: the setup file as one JSON object.
 // `setup write OUT`: that JSON object on `in` written as a setup file.

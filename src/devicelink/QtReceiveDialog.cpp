@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "devicelink/LinkMessages.h"
 #include "devicelink/ReceiveTexts.h"
 #include "platform/LangText.h"
 
@@ -82,6 +83,18 @@ void TRcvDialog2::PollPort() {
     End(0);
     return;
   }
+  if (poll.Failed) {
+    timer_->stop();
+    // A block that came in whole before the failure can still be saved.
+    const bool incomplete = !session_.CanSave();
+    ui_.MessageBox(Tr(ErrorCaption, language_),
+                   LinkFailedMessage(language_, session_.Link(), incomplete), MsgButtons::Ok,
+                   MsgIcon::Error);
+    if (incomplete) {
+      End(0);
+      return;
+    }
+  }
   Gauge1->setValue(std::min(session_.State().Gauge, 100));
   if (poll.ProcessingStarted) {
     Label3->setText(Text(ReceiveProcessingText, language_));
@@ -117,8 +130,8 @@ std::optional<std::string> ReceiveAndSave(
   session.Prepare();
   fileLabel("Noname");
   if (!session.OpenReceivePort()) {
-    ui.MessageBox(Tr(ErrorCaption, language),
-                  ReceiveOpenErrorMessage(language, session.Link().ComPort));
+    ui.MessageBox(Tr(ErrorCaption, language), PortOpenErrorMessage(language, session.Link()),
+                  MsgButtons::Ok, MsgIcon::Error);
     return std::nullopt;
   }
   fileLabel("TEMP.DAT");

@@ -18,7 +18,7 @@ namespace zephirax {
 
 // The dialog shown while a measurement comes in. It polls the port on a
 // short timer, so the windows stay responsive and the processor idle while
-// nothing arrives; only its buttons end it.
+// nothing arrives. Its buttons end it, and so does a device that fails.
 class TRcvDialog2 : public QDialog {
   Q_OBJECT
 

@@ -1,8 +1,15 @@
 #include "devicelink/QtSerialDevice.h"
 
+#include <grp.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QString>
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 
 namespace zephirax {
 
@@ -14,14 +21,43 @@ bool Harmless(QSerialPort::SerialPortError error) {
   return error == QSerialPort::NoError || error == QSerialPort::UnsupportedOperationError;
 }
 
+// The group that owns `path`; serial devices usually belong to "dialout".
+std::string OwningGroup(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return "dialout";
+  const group* owner = ::getgrgid(info.st_gid);
+  return owner != nullptr ? owner->gr_name : std::to_string(info.st_gid);
+}
+
 }  // namespace
+
+QtSerialDevice::QtSerialDevice() {
+  // Qt reads on its own when an event loop runs; a read that fails there
+  // (the device gone) must end the exchange as well.
+  QObject::connect(
+      &port_, &QSerialPort::errorOccurred, &port_, [this](QSerialPort::SerialPortError error) {
+        if (!port_.isOpen() || Failed()) return;
+        if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError) {
+          failure_ = {DeviceFault::Kind::System, port_.errorString().toStdString(), ""};
+        }
+      });
+}
 
 bool QtSerialDevice::Open(const std::string& path) {
   if (port_.isOpen()) port_.close();
+  path_ = path;
+  openFault_ = {};
+  failure_ = {};
   port_.setPortName(QString::fromStdString(path));
-  if (!port_.open(QIODevice::ReadWrite)) return false;
-  port_.clearError();
-  return true;
+  if (port_.open(QIODevice::ReadWrite)) {
+    port_.clearError();
+    return true;
+  }
+  openFault_ = {DeviceFault::Kind::System, port_.errorString().toStdString(), ""};
+  if (port_.error() == QSerialPort::PermissionError && ::access(path.c_str(), R_OK | W_OK) != 0) {
+    openFault_.DeniedGroup = OwningGroup(path);
+  }
+  return false;
 }
 
 bool QtSerialDevice::Configure(int32_t baud, int16_t dataBits, int16_t parity, int16_t stopBits,
@@ -37,6 +73,7 @@ bool QtSerialDevice::Configure(int32_t baud, int16_t dataBits, int16_t parity, i
   if (handshake == 2 || handshake == 3) flow = QSerialPort::HardwareControl;
   ok = ok && port_.setFlowControl(flow);
   if (!ok && Harmless(port_.error())) ok = true;
+  if (!ok) openFault_ = {DeviceFault::Kind::System, port_.errorString().toStdString(), ""};
   port_.clearError();
   return ok;
 }
@@ -60,14 +97,37 @@ int32_t QtSerialDevice::QueueCount(bool output) {
   port_.clearError();
   if (output) return static_cast<int32_t>(std::min<qint64>(port_.bytesToWrite(), INT32_MAX));
   // Takes what the driver holds into the port's buffer without waiting.
-  if (port_.bytesAvailable() == 0) port_.waitForReadyRead(0);
+  if (port_.bytesAvailable() == 0) WatchLine(0);
   return static_cast<int32_t>(std::min<qint64>(port_.bytesAvailable(), INT32_MAX));
 }
 
 bool QtSerialDevice::WaitForInput(int milliseconds) {
-  if (!port_.isOpen()) return false;
+  if (!port_.isOpen() || Failed()) return false;
   if (port_.bytesAvailable() > 0) return true;
-  return port_.waitForReadyRead(milliseconds);
+  WatchLine(milliseconds);
+  return port_.bytesAvailable() > 0;
+}
+
+void QtSerialDevice::WatchLine(int milliseconds) {
+  if (Failed()) return;
+  // Qt's own wait treats a hang-up without data as neither readable nor an
+  // error and keeps polling until the time is up, at full processor load; so
+  // the descriptor is watched here and Qt only reads.
+  pollfd line{static_cast<int>(port_.handle()), POLLIN, 0};
+  int ready = 0;
+  do {
+    ready = ::poll(&line, 1, milliseconds);
+  } while (ready < 0 && errno == EINTR);
+  if (ready < 0) {
+    failure_ = {DeviceFault::Kind::System, std::strerror(errno), ""};
+    return;
+  }
+  if (ready == 0) return;
+  // Bytes that came before a hang-up are still taken.
+  if ((line.revents & POLLIN) != 0) port_.waitForReadyRead(0);
+  if ((line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+    failure_ = {DeviceFault::Kind::HungUp, "", ""};
+  }
 }
 
 void QtSerialDevice::Close() {

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "platform/LangText.h"
 
 // Texts of receiving a measurement, in the four program languages.
@@ -65,16 +62,5 @@ inline constexpr LangText ReceiveSaveFailedText{"Die Messung konnte nicht gespei
                                                 "La mesure n'a pas pu \xC3\xAAtre enregistr\xC3\xA9"
                                                 "e.",
                                                 "No se pudo guardar la medici\xC3\xB3n."};
-
-// Followed by the port number and a blank.
-inline constexpr LangText ReceiveOpenErrorText{
-    "Fehler beim \xC3\x96"
-    "ffnen von COM",
-    "Could not open COM", "Erreur sur COM", "No puedo abrir COM"};
-
-// "Could not open COM3 " and its translations.
-inline std::string ReceiveOpenErrorMessage(int language, int32_t comPort) {
-  return std::string(Tr(ReceiveOpenErrorText, language)) + std::to_string(comPort) + " ";
-}
 
 }  // namespace zephirax

@@ -47,7 +47,10 @@ ReceivePoll ReceiveSession::Poll() {
       DecodeBytes(state_, chunk_.data(), poll.BytesRead, *this);
       current_ = nullptr;
     }
+    CloseIfFailed(link_);
   }
+  // Closed by a failure here, or not reopened at the higher speed.
+  poll.Failed = !link_.PortOpen && !state_.StrayEtxSeen;
   if (state_.InBlock && !processingShown_) {
     processingShown_ = true;
     poll.ProcessingStarted = true;

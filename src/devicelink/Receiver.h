@@ -35,6 +35,7 @@ struct ReceivePoll {
   bool ProcessingStarted = false;  // the first block of the exchange has begun
   bool Finished = false;           // the first block of the exchange is complete
   bool Ended = false;              // a stray end of block ended the exchange
+  bool Failed = false;             // the port failed or is gone; Link().Fault says why
   std::vector<ReceiveNotice> Notices;
 };
 
@@ -53,7 +54,8 @@ class ReceiveSession : private ReceiveEvents {
   void Prepare();
   // Opens the selected port at 9600 baud; true when it is open.
   bool OpenReceivePort();
-  // Reads what is waiting on the port and decodes it.
+  // Reads what is waiting on the port and decodes it. A device that failed
+  // is closed and reported; so is a port that could not be reopened.
   ReceivePoll Poll();
   // Waits up to `milliseconds` for bytes without using the processor; false
   // when none came or the port is closed.

@@ -21,8 +21,9 @@ int32_t OpenComPort(SerialLink& link, int32_t portIndex, int32_t inQueue, int32_
   (void)outQueue;
   link.InputQueueSize = inQueue;
   link.OpenTries = 0;
-  if (link.Device == nullptr) return InvalidHandle;
   const std::string path = PortDevicePath(portIndex, link.DeviceOverride);
+  link.DevicePath = path;
+  if (link.Device == nullptr) return InvalidHandle;
   // A port that was just released (or a USB adapter settling) may refuse the
   // first attempt, so a few are made back to back before giving up.
   while (link.OpenTries < OpenAttempts) {
@@ -67,9 +68,14 @@ void OpenSelectedPort(SerialLink& link) {
   if (link.PortOpen) CloseComPort(link, link.ComHandle);
   link.PortOpen = false;
   link.ComHandle = InvalidHandle;
+  link.Fault = {};
 
   // Without a configured device only COM1..COM12 exist.
-  if (link.DeviceOverride.empty() && (link.ComPort < 1 || link.ComPort > 12)) return;
+  if (link.DeviceOverride.empty() && (link.ComPort < 1 || link.ComPort > 12)) {
+    link.DevicePath = "COM" + std::to_string(link.ComPort);
+    link.Fault = {DeviceFault::Kind::System, "there is no such port", ""};
+    return;
+  }
 
   PortSettings& s = link.Settings;
   s.Active = 1;
@@ -82,14 +88,24 @@ void OpenSelectedPort(SerialLink& link) {
   s.Handshake = 0;
 
   link.ComHandle = OpenComPort(link, s.PortIndex, ReceiveQueueSize, SendQueueSize);
-  if (link.ComHandle == InvalidHandle) return;
-  if (SetComParameters(link, link.ComHandle, s.BaudRate, s.DataBits, s.Parity, s.StopBits,
+  if (link.ComHandle != InvalidHandle &&
+      SetComParameters(link, link.ComHandle, s.BaudRate, s.DataBits, s.Parity, s.StopBits,
                        s.NoErrorReplacement, s.Handshake)) {
     link.PortOpen = true;
     return;
   }
-  CloseComPort(link, link.ComHandle);
+  if (link.Device != nullptr) link.Fault = link.Device->OpenFault();
+  if (link.ComHandle != InvalidHandle) CloseComPort(link, link.ComHandle);
   link.ComHandle = InvalidHandle;
+}
+
+bool CloseIfFailed(SerialLink& link) {
+  if (!link.PortOpen || link.Device == nullptr) return false;
+  const DeviceFault failure = link.Device->Failure();
+  if (failure.What == DeviceFault::Kind::None) return false;
+  CloseLink(link);
+  link.Fault = failure;
+  return true;
 }
 
 void CloseLink(SerialLink& link) {

@@ -23,6 +23,14 @@ struct PortSettings {
   uint8_t Handshake = 0;  // 0 none, 1 XON/XOFF, 2 RTS/CTS, 3 DTR/DSR
 };
 
+// Why a device could not be opened, or stopped working during an exchange.
+struct DeviceFault {
+  enum class Kind { None, System, HungUp };
+  Kind What = Kind::None;
+  std::string Reason;       // with System: the system's own words
+  std::string DeniedGroup;  // access was refused: the group that owns the device
+};
+
 // One serial device of the platform.
 class SerialDevice {
  public:
@@ -41,9 +49,15 @@ class SerialDevice {
   // the port's error state.
   virtual int32_t QueueCount(bool output) = 0;
   // Blocks until bytes are waiting or `milliseconds` have passed, without
-  // using the processor; true when bytes are waiting.
+  // using the processor; true when bytes are waiting. Returns at once once
+  // the device has failed.
   virtual bool WaitForInput(int milliseconds) = 0;
   virtual void Close() = 0;
+  // Why the last Open (or Configure) failed.
+  virtual DeviceFault OpenFault() const = 0;
+  // Why the open device stopped working (it hung up, was removed, or a read
+  // failed); Kind::None while it works. Kept after Close, cleared by Open.
+  virtual DeviceFault Failure() const = 0;
 };
 
 inline constexpr int32_t InvalidHandle = -1;
@@ -61,7 +75,9 @@ struct SerialLink {
   bool PortOpen = false;
   PortSettings Settings;
   int32_t InputQueueSize = 0;
-  int OpenTries = 0;  // attempts of the last OpenComPort
+  int OpenTries = 0;       // attempts of the last OpenComPort
+  std::string DevicePath;  // the path the last OpenComPort tried
+  DeviceFault Fault;       // why the port could not be opened, or failed later
 };
 
 // The device path of a port: the configured device when set, otherwise
@@ -78,8 +94,12 @@ int32_t ComQueueCount(SerialLink& link, int32_t handle, bool outputQueue);
 void CloseComPort(SerialLink& link, int32_t handle);
 
 // Opens ComPort (or the configured device) at BaudRate with the fixed line
-// settings; PortOpen tells whether it worked. An open port is closed first.
+// settings; PortOpen tells whether it worked, Fault why not. An open port is
+// closed first.
 void OpenSelectedPort(SerialLink& link);
+// When the open port's device has failed: records why in Fault, closes the
+// port and returns true.
+bool CloseIfFailed(SerialLink& link);
 // Closes the port when it is open.
 void CloseLink(SerialLink& link);
 

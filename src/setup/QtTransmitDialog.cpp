@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "devicelink/LinkMessages.h"
 #include "setup/SetupTransmission.h"
 
 namespace zephirax {
@@ -108,7 +109,8 @@ bool TransmitSetup(SerialLink& link, const std::string& frame, int language, Use
   if (!link.PortOpen) {
     // Told even when the port simply is not there: otherwise the user would
     // wait for a dialog that never comes.
-    ui.MessageBox(Tr(ErrorCaption, language), SetupPortErrorText(link.ComPort));
+    ui.MessageBox(Tr(ErrorCaption, language), PortOpenErrorMessage(language, link), MsgButtons::Ok,
+                  MsgIcon::Error);
     return false;
   }
   TTransmitDlg2 dialog(link, frame, language, owner);

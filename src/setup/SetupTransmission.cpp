@@ -29,8 +29,4 @@ void SendSetup(SerialLink& link, std::string_view frame, const SendSetupHooks& h
   CloseLink(link);
 }
 
-std::string SetupPortErrorText(int32_t comPort) {
-  return "Could not open COM " + std::to_string(comPort);
-}
-
 }  // namespace zephirax

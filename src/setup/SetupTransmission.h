@@ -28,9 +28,6 @@ struct SendSetupHooks {
 // Writes `frame` byte by byte on the open port and closes the port when done.
 void SendSetup(SerialLink& link, std::string_view frame, const SendSetupHooks& hooks = {});
 
-// "Could not open COM 1" ... in every language.
-std::string SetupPortErrorText(int32_t comPort);
-
 inline constexpr LangText TransmitDlgCaption{
     "Sende SETUP Daten zum VOLTAN", "Transmit setup data to VOLTAN", "Envoyer la config sur VOLTAN",
     "Mandar justación al VOLTAN"};

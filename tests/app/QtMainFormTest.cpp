@@ -401,7 +401,7 @@ TEST_F(MainFormTest, ReceiveSavesTheBlockUnderTheChosenName) {
   const size_t before = ui_.Messages.size();
   form_->ReceiveButtonClick();
   ASSERT_EQ(ui_.Messages.size(), before + 1);
-  EXPECT_EQ(ui_.Messages.back().Text, "Could not open COM3 ");
+  EXPECT_EQ(ui_.Messages.back().Text, "Could not open /dev/ttyS2\nNo such file or directory");
 }
 
 }  // namespace

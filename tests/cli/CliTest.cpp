@@ -220,6 +220,28 @@ TEST_F(CliTest, BadArguments) {
   EXPECT_EQ(Cli({"info", dir_.File("missing.KV")}).Status, 1);
 }
 
+// "--help" after any command shows that command's usage, even where the
+// command would take it for a file name or refuse it as an option.
+TEST_F(CliTest, EveryCommandHasItsOwnHelp) {
+  const std::string overview = Cli({"--help"}).Out;
+  for (const std::string command : {"dump", "info", "ref", "pscav", "tdc-shift", "exh", "setup",
+                                    "export", "render", "receive", "send-setup"}) {
+    SCOPED_TRACE(command);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{command, "--help"}, {command, "x.KV", "--help"}}) {
+      const CliRun run = Cli(args);
+      EXPECT_EQ(run.Status, 0);
+      EXPECT_EQ(run.Out.rfind("Usage: zephirax-cli " + command + " ", 0), 0u) << run.Out;
+      EXPECT_TRUE(run.Err.empty()) << run.Err;
+    }
+    EXPECT_NE(overview.find("\n  " + command + " "), std::string::npos);
+  }
+  EXPECT_NE(overview.find("  dump FILE        load a measurement file and print it with its "
+                          "evaluation as one\n                   JSON object;"),
+            std::string::npos)
+      << overview;
+}
+
 TEST_F(CliTest, TheProgramItselfPrintsTheDump) {
   const std::string file = Write("a.KV", test::MeasurementFileBuilder().Build());
   const std::string command = std::string(ZEPHIRAX_CLI) + " dump '" + file + "'";

@@ -47,5 +47,51 @@ TEST(ReceiveDialogTest, ChecksumErrorKeepsSaveDisabled) {
   session.Finish();
 }
 
+// A device that hangs up ends the dialog by itself with a message naming it;
+// a block that came whole before can still be saved.
+TEST(ReceiveDialogTest, FailingDeviceEndsTheDialogUnlessABlockIsWhole) {
+  struct Case {
+    std::string Chunk;
+    bool Saveable;
+  };
+  // "AB" = 65 + 66 = 0x83
+  for (const Case& c : {Case{"\x02"
+                             "ABC",
+                             false},
+                        Case{std::string("\x02"
+                                         "AB\x03") +
+                                 "83",
+                             true}}) {
+    test::TempDir dir;
+    test::FakeSerialDevice device;
+    device.Chunks = {c.Chunk};
+    device.FailureWhenDrained = {DeviceFault::Kind::HungUp, "", ""};
+    SerialLink link;
+    link.Device = &device;
+    link.DeviceOverride = "/dev/ttyUSB0";
+    ReceiveSession session(link, dir.Path().string());
+    session.Prepare();
+    ASSERT_TRUE(session.OpenReceivePort());
+    test::ScriptedUserInterface ui;
+    TRcvDialog2 dialog(session, English, ui);
+    bool saveOffered = false;
+    // Only a dialog still open after the failure reaches this; the timer goes
+    // with the dialog.
+    QTimer::singleShot(300, &dialog, [&] {
+      saveOffered = dialog.OKBtn->isEnabled();
+      dialog.OKBtn->click();
+    });
+    EXPECT_EQ(dialog.ReceiveMeasurement(), c.Saveable);
+    EXPECT_EQ(saveOffered, c.Saveable);
+    ASSERT_EQ(ui.Messages.size(), 1u);
+    EXPECT_EQ(ui.Messages[0].Icon, MsgIcon::Error);
+    EXPECT_EQ(
+        ui.Messages[0].Text.rfind("The connection to /dev/ttyUSB0 failed: the device hung up", 0),
+        0u);
+    EXPECT_FALSE(device.IsOpen());
+    session.Finish();
+  }
+}
+
 }  // namespace
 }  // namespace zephirax

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "devicelink/LinkMessages.h"
 #include "devicelink/ReceiveTexts.h"
 #include "support/FakeSerialDevice.h"
 #include "support/TempDir.h"
@@ -27,6 +28,9 @@ TEST(Serial, MissingPortIsTriedTenTimes) {
   EXPECT_EQ(link.OpenTries, OpenAttempts);
   EXPECT_EQ(device.OpenAttempts, std::vector<std::string>(10, "/dev/ttyS2"));
   EXPECT_EQ(link.InputQueueSize, ReceiveQueueSize);
+  // The message can name what was tried and why it failed.
+  EXPECT_EQ(link.DevicePath, "/dev/ttyS2");
+  EXPECT_EQ(link.Fault.Reason, "No such file or directory");
 
   // A port that comes up on the third try.
   device.FailingOpens = 2;
@@ -166,6 +170,60 @@ TEST_F(ReceiveSessionTest, StrayEtxEndsTheExchange) {
   EXPECT_EQ(session.Poll().BytesRead, 0);  // nothing more is taken
 }
 
+// A device that hangs up or fails ends the exchange at once: the port is
+// closed, the fault kept for the message, and only a block that had arrived
+// whole can still be saved.
+TEST_F(ReceiveSessionTest, FailingDeviceEndsTheExchange) {
+  const DeviceFault hungUp{DeviceFault::Kind::HungUp, "", ""};
+  struct Case {
+    const char* Name;
+    std::vector<std::string> Chunks;
+    bool FailReopen;
+    bool Saveable;
+    DeviceFault::Kind Fault;
+  };
+  // "AB" = 65 + 66 = 0x83
+  const std::vector<Case> cases = {
+      {"half a block",
+       {"\x02"
+        "ABC"},
+       false,
+       false,
+       DeviceFault::Kind::HungUp},
+      {"whole block",
+       {std::string("\x02"
+                    "AB\x03") +
+        "83"},
+       false,
+       true,
+       DeviceFault::Kind::HungUp},
+      {"no reopen at high speed",
+       {"\x16\x02"
+        "AB"},
+       true,
+       false,
+       DeviceFault::Kind::System},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    session.Prepare();
+    fs::remove_all(dir.Path() / "DATA");
+    device.Chunks = {c.Chunks.begin(), c.Chunks.end()};
+    device.FailureWhenDrained = hungUp;
+    device.FailingOpens = 0;
+    ASSERT_TRUE(session.OpenReceivePort());
+    if (c.FailReopen) device.FailingOpens = -1;
+    const ReceivePoll poll = session.Poll();
+    EXPECT_TRUE(poll.Failed);
+    EXPECT_FALSE(link.PortOpen);
+    EXPECT_FALSE(device.IsOpen());
+    EXPECT_EQ(link.Fault.What, c.Fault);
+    EXPECT_EQ(session.CanSave(), c.Saveable);
+    EXPECT_EQ(fs::exists(session.TempFilePath()), c.Saveable);
+    EXPECT_FALSE(session.WaitForInput(1000));  // returns at once
+  }
+}
+
 TEST(ReceivedFileName, ExtensionRules) {
   struct Case {
     std::string chosen;
@@ -182,12 +240,32 @@ TEST(ReceivedFileName, ExtensionRules) {
   for (const Case& c : cases) EXPECT_EQ(ReceivedFileName(c.chosen, c.mip), c.expected);
 }
 
-TEST(ReceiveTexts, OpenErrorNamesThePort) {
-  EXPECT_EQ(ReceiveOpenErrorMessage(English, 1), "Could not open COM1 ");
-  EXPECT_EQ(ReceiveOpenErrorMessage(Spanish, 12), "No puedo abrir COM12 ");
-  EXPECT_EQ(ReceiveOpenErrorMessage(German, 3),
-            "Fehler beim \xC3\x96"
-            "ffnen von COM3 ");
+TEST(LinkMessages, NameTheDeviceAndTheReason) {
+  SerialLink link;
+  link.DevicePath = "/dev/ttyUSB0";
+  link.Fault = {DeviceFault::Kind::System, "No such file or directory", ""};
+  EXPECT_EQ(PortOpenErrorMessage(English, link),
+            "Could not open /dev/ttyUSB0\nNo such file or directory");
+  link.Fault = {DeviceFault::Kind::System, "Permission denied", "dialout"};
+  EXPECT_EQ(PortOpenErrorMessage(Spanish, link),
+            "No puedo abrir /dev/ttyUSB0\nPermission denied\nSolo los miembros del grupo "
+            "\"dialout\" pueden usar este dispositivo. Pida al administrador que le añada a ese "
+            "grupo y vuelva a iniciar la sesión.");
+  link.Fault = {DeviceFault::Kind::HungUp, "", ""};
+  EXPECT_EQ(LinkFailedMessage(English, link, true),
+            "The connection to /dev/ttyUSB0 failed: the device hung up or was removed.\n"
+            "Nothing of the incomplete transfer was saved.");
+  EXPECT_EQ(LinkFailedMessage(German, link, false),
+            "Die Verbindung zu /dev/ttyUSB0 ist abgebrochen: das Gerät hat die Verbindung beendet "
+            "oder wurde entfernt.");
+  for (int language : {German, English, French, Spanish}) {
+    link.Fault = {DeviceFault::Kind::System, "Input/output error", "uucp"};
+    const std::string all =
+        PortOpenErrorMessage(language, link) + LinkFailedMessage(language, link, true);
+    EXPECT_EQ(all.find('%'), std::string::npos) << all;
+    EXPECT_NE(all.find("\"uucp\""), std::string::npos) << all;
+    EXPECT_NE(all.find("Input/output error"), std::string::npos) << all;
+  }
 }
 
 }  // namespace

@@ -57,7 +57,8 @@ TEST(TransmitDialogTest, MissingPortIsToldAndNothingIsSent) {
   test::ScriptedUserInterface ui;
   EXPECT_FALSE(TransmitSetup(link, DefaultFrame(), 0, ui, nullptr));
   ASSERT_EQ(ui.Messages.size(), 1u);
-  EXPECT_EQ(ui.Messages[0].Text, "Could not open COM 3");
+  EXPECT_EQ(ui.Messages[0].Text, "Fehler beim Öffnen von /dev/ttyS2\nNo such file or directory");
+  EXPECT_EQ(ui.Messages[0].Icon, MsgIcon::Error);
   EXPECT_TRUE(port.Written.empty());
 }
 

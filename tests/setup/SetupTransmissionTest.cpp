@@ -24,6 +24,8 @@ struct LineRecorder : SerialDevice {
   int32_t QueueCount(bool) override { return 0; }
   bool WaitForInput(int) override { return false; }
   void Close() override { Opened = false; }
+  DeviceFault OpenFault() const override { return {}; }
+  DeviceFault Failure() const override { return {}; }
 };
 
 TEST(SetupTransmissionTest, SendsTheLineFrameByteByByteWithAPauseEach) {
@@ -58,11 +60,6 @@ TEST(SetupTransmissionTest, SendsTheLineFrameByteByByteWithAPauseEach) {
     EXPECT_FALSE(link.PortOpen);
     EXPECT_FALSE(device.Opened);
   }
-}
-
-TEST(SetupTransmissionTest, PortErrorNamesThePortWithABlank) {
-  EXPECT_EQ(SetupPortErrorText(1), "Could not open COM 1");
-  EXPECT_EQ(SetupPortErrorText(12), "Could not open COM 12");
 }
 
 }  // namespace

@@ -54,6 +54,12 @@ class ChildProcess {
     close(in_);
   }
 
+  // Ends the process's standard input (given `feedStdin`).
+  void CloseInput() {
+    close(in_);
+    in_ = -1;
+  }
+
   // One line of output, without its newline; empty after the timeout.
   std::string ReadLine() {
     std::string line;

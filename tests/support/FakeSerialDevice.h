@@ -21,11 +21,18 @@ class FakeSerialDevice : public SerialDevice {
   int32_t QueueCount(bool output) override;
   bool WaitForInput(int milliseconds) override;
   void Close() override;
+  DeviceFault OpenFault() const override { return OpenFaultShown; }
+  // The scripted failure, once every chunk has been read.
+  DeviceFault Failure() const override {
+    return Chunks.empty() ? FailureWhenDrained : DeviceFault{};
+  }
 
   // Set up by the test.
   std::deque<std::string> Chunks;  // served while open, one per read
   int FailingOpens = 0;            // attempts that fail before one succeeds; -1: all fail
   bool RefuseConfigure = false;
+  DeviceFault OpenFaultShown{DeviceFault::Kind::System, "No such file or directory", ""};
+  DeviceFault FailureWhenDrained;
 
   // Recorded.
   std::vector<std::string> OpenAttempts;

@@ -69,6 +69,47 @@ TEST_F(DeviceExchangeTest, BadChecksumAtHighSpeedSavesNothing) {
   EXPECT_FALSE(std::filesystem::exists(dir_.File("S.KS")));
 }
 
+// A device that goes away in the middle of a block (the relay's end closed, as
+// a pulled USB adapter) ends the receive at once, names the device and why,
+// and saves nothing.
+TEST_F(DeviceExchangeTest, DeviceGoingAwayMidBlockEndsTheReceiveAtOnce) {
+  ChildProcess receiver(
+      {ZEPHIRAX_CLI, "receive", "--device", programEnd_, "--save", dir_.File("S")});
+  std::this_thread::sleep_for(300ms);
+  ChildProcess sender({VOLTAN_SIM, "device", "--port", deviceEnd_, "send",
+                       std::string(ZEPHIRAX_SAMPLES) + "/SIXCYL2T.KV", "--chunk", "3000", "--delay",
+                       "20000"});
+  std::string line;
+  for (int k = 0; k < 5 && line != "processing ..."; ++k) line = receiver.ReadLine();
+  ASSERT_EQ(line, "processing ...");
+  relay_.CloseInput();
+  EXPECT_EQ(receiver.Wait(5s), 1);
+  const std::string output = receiver.Output();
+  EXPECT_NE(output.find("The connection to " + programEnd_ +
+                        " failed: the device hung up or was removed.\n"
+                        "Nothing of the incomplete transfer was saved."),
+            std::string::npos)
+      << output;
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("S.KV")));
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("S.KS")));
+}
+
+TEST_F(DeviceExchangeTest, ReceiveNamesAMissingDeviceAndGivesUpAfterItsTimeout) {
+  ChildProcess missing(
+      {ZEPHIRAX_CLI, "receive", "--device", dir_.File("no-such-tty"), "--save", dir_.File("S")});
+  EXPECT_EQ(missing.Wait(10s), 1);
+  EXPECT_NE(missing.Output().find("Could not open " + dir_.File("no-such-tty") +
+                                  "\nNo such file or directory\n"),
+            std::string::npos);
+
+  ChildProcess idle({ZEPHIRAX_CLI, "receive", "--device", programEnd_, "--save", dir_.File("S"),
+                     "--timeout", "1"});
+  EXPECT_EQ(idle.Wait(10s), 1);
+  EXPECT_NE(
+      idle.Output().find("Nothing complete arrived from " + programEnd_ + " within 1 seconds."),
+      std::string::npos);
+}
+
 TEST_F(DeviceExchangeTest, SentSetupArrivesAsTheLineFrame) {
   EngineSetup setup;
   NewSetupDefaults(setup);
