@@ -158,13 +158,15 @@ class Patcher {
 
   std::string MipRow() const {
     std::string row;
-    for (int i = 1; i <= Cylinders(); ++i) row += Field(CorrectedField::Mip, d_.CylMip[i], 5, 1) + ";";
+    for (int i = 1; i <= Cylinders(); ++i)
+      row += Field(CorrectedField::Mip, d_.CylMip[i], 5, 1) + ";";
     return row;
   }
 
   std::string PowerRow() const {
     std::string row;
-    for (int i = 1; i <= Cylinders(); ++i) row += Whole(CorrectedField::Power, d_.CylPind[i], 5) + ";";
+    for (int i = 1; i <= Cylinders(); ++i)
+      row += Whole(CorrectedField::Power, d_.CylPind[i], 5) + ";";
     return row;
   }
 
@@ -231,8 +233,8 @@ CorrectionResult WriteCorrected(const MeasurementData& data, const std::string& 
 
 }  // namespace
 
-std::optional<std::string> PscavCorrectedBytes(const MeasurementData& data,
-                                               std::string_view source, FieldMisfit* misfit) {
+std::optional<std::string> PscavCorrectedBytes(const MeasurementData& data, std::string_view source,
+                                               FieldMisfit* misfit) {
   return Corrected(data, source, Writer::Pscav, misfit);
 }
 

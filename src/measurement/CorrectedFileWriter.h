@@ -43,8 +43,7 @@ struct CorrectionResult {
 
 // The corrected bytes; no value when a corrected value does not fit its field,
 // which `misfit`, when given, then names.
-std::optional<std::string> PscavCorrectedBytes(const MeasurementData& data,
-                                               std::string_view source,
+std::optional<std::string> PscavCorrectedBytes(const MeasurementData& data, std::string_view source,
                                                FieldMisfit* misfit = nullptr);
 std::optional<std::string> TdcShiftedBytes(const MeasurementData& data, std::string_view source,
                                            FieldMisfit* misfit = nullptr);

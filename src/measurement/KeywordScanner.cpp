@@ -14,20 +14,27 @@ namespace {
 constexpr std::streamoff MaxFileSize = 64 << 20;
 }  // namespace
 
-bool ReadMeasurementFile(const std::string& fileName, std::string& bytes) {
+bool ReadMeasurementFile(const std::string& fileName, std::string& bytes, FaultReason* why) {
+  FaultReason ignored = FaultReason::CannotOpen;
+  FaultReason& reason = why != nullptr ? *why : ignored;
+  reason = FaultReason::CannotOpen;
   std::ifstream in(fileName, std::ios::binary);
   if (!in) return false;
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
-  if (size < 0 || size > MaxFileSize) return false;
+  if (size < 0) return false;  // a folder, or a device that cannot seek
+  if (size > MaxFileSize) {
+    reason = FaultReason::TooLarge;
+    return false;
+  }
   in.seekg(0, std::ios::beg);
   bytes.resize(static_cast<size_t>(size));
   in.read(bytes.data(), size);
   return static_cast<bool>(in) || size == 0;
 }
 
-void ThrowUnreadable() {
-  throw FileFaultError(FileFault::Unreadable);
+void ThrowUnreadable(FaultReason reason) {
+  throw FileFaultError(FileFault::Unreadable, reason);
 }
 
 bool KeywordScanner::StartTest() {
@@ -52,12 +59,12 @@ void KeywordScanner::Skip(size_t count) {
 }
 
 char KeywordScanner::Byte() {
-  if (position_ >= bytes_.size()) ThrowUnreadable();
+  if (position_ >= bytes_.size()) ThrowUnreadable(FaultReason::EndsInside);
   return bytes_[position_++];
 }
 
 std::string_view KeywordScanner::Chars(size_t count) {
-  if (bytes_.size() - position_ < count) ThrowUnreadable();
+  if (bytes_.size() - position_ < count) ThrowUnreadable(FaultReason::EndsInside);
   const std::string_view chars = bytes_.substr(position_, count);
   position_ += count;
   return chars;
@@ -76,13 +83,13 @@ std::string_view KeywordScanner::CharsUntilSeparator(size_t maxChars) {
 
 double KeywordScanner::ToDouble(std::string_view field) const {
   double value = 0;
-  if (!ParseFloatField(field, value)) ThrowUnreadable();
+  if (!ParseFloatField(field, value)) ThrowUnreadable(FaultReason::BadValue);
   return value;
 }
 
 int32_t KeywordScanner::ToInt(std::string_view field) const {
   int32_t value = 0;
-  if (!ParseIntField(field, value)) ThrowUnreadable();
+  if (!ParseIntField(field, value)) ThrowUnreadable(FaultReason::BadValue);
   return value;
 }
 
@@ -95,7 +102,7 @@ std::string_view KeywordScanner::ItemValue(size_t width) {
 
 int32_t KeywordScanner::ItemCount(size_t width, int low, int high) {
   const int32_t count = ToInt(ItemValue(width));
-  if (count < low || count > high) ThrowUnreadable();
+  if (count < low || count > high) ThrowUnreadable(FaultReason::OutOfRange);
   return count;
 }
 
@@ -128,7 +135,7 @@ float KeywordScanner::FiniteSingle() {
   for (int b = 3; b >= 0; --b) bits = (bits << 8) | static_cast<unsigned char>(raw[b]);
   const float value = std::bit_cast<float>(bits);
   // Only a real number can be drawn or scaled.
-  if (!std::isfinite(value)) ThrowUnreadable();
+  if (!std::isfinite(value)) ThrowUnreadable(FaultReason::BadValue);
   return value;
 }
 

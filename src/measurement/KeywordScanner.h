@@ -20,10 +20,27 @@ enum class FileFault {
   Unreadable,   // a value did not convert, a count is out of range, or the file ends inside an item
 };
 
+// What exactly is wrong, for the user.
+enum class FaultReason {
+  CannotOpen,       // missing or unreadable
+  TooLarge,         // larger than any measurement
+  NotMeasurement,   // failed the start test
+  EndsInside,       // the file ends inside an item
+  BadValue,         // a value is not a number (or not a finite one)
+  OutOfRange,       // a count or code is outside its range
+  NoCylinderCount,  // no usable number of cylinders
+  NoSuchCylinder,   // the cylinder asked for is not in the file
+};
+
+// Where in the file the fault lies.
+enum class FilePart { Header, CylinderValues, PressureCurves, SecondCurves };
+
 struct FileFaultError : std::runtime_error {
-  explicit FileFaultError(FileFault faultKind)
-      : std::runtime_error("measurement file fault"), Kind(faultKind) {}
+  FileFaultError(FileFault faultKind, FaultReason reason)
+      : std::runtime_error("measurement file fault"), Kind(faultKind), Reason(reason) {}
   FileFault Kind;
+  FaultReason Reason;
+  FilePart Part = FilePart::Header;
 };
 
 class KeywordScanner {
@@ -44,9 +61,10 @@ class KeywordScanner {
   // Window position 1..5.
   char WindowAt(int position) const { return window_[position - 1]; }
 
-  // Item reading; everything that reads a value throws FileFaultError(Unreadable)
-  // when the file ends first. Skipping stops quietly at the end of the file:
-  // a value read after it fails anyway, and a trailing skip may run off the end.
+  // Item reading; everything that reads a value throws FileFaultError(Unreadable,
+  // EndsInside) when the file ends first, BadValue when it does not convert. Skipping stops quietly
+  // at the end of the file: a value read after it fails anyway, and a trailing skip may run off the
+  // end.
   void Skip(size_t count);
   char Byte();
   std::string_view Chars(size_t count);
@@ -81,10 +99,12 @@ class KeywordScanner {
   std::array<char, 5> window_{};
 };
 
-// The whole file; false when it cannot be opened or is too large to be a measurement.
-bool ReadMeasurementFile(const std::string& fileName, std::string& bytes);
+// The whole file; false when it cannot be opened or is too large to be a
+// measurement, and then `why`, when given, says which.
+bool ReadMeasurementFile(const std::string& fileName, std::string& bytes,
+                         FaultReason* why = nullptr);
 
-// Throws FileFaultError(Unreadable).
-[[noreturn]] void ThrowUnreadable();
+// Throws FileFaultError(Unreadable, reason).
+[[noreturn]] void ThrowUnreadable(FaultReason reason);
 
 }  // namespace zephirax

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+
+#include "measurement/KeywordScanner.h"
 #include "platform/LangText.h"
 
 // The measurement readers' messages. French shows the English caption here.
@@ -20,5 +23,10 @@ inline constexpr LangText RefNotADataFileText{
 inline constexpr LangText CouldNotReadFileText{
     "Konnte ZEPHIRAX Daten-Datei nicht lesen!", "Could not open ZEPHIRAX data file !",
     "Could not open ZEPHIRAX data file !", "No puedo abr\xC3\xADr el fichero de datos !"};
+
+// A rejected file's message: `headline`, then the file's name (unless empty)
+// and what is wrong with it, in `language`.
+std::string FileFaultMessage(const LangText& headline, const FileFaultError& fault,
+                             const std::string& fileName, int language);
 
 }  // namespace zephirax

@@ -19,18 +19,32 @@ class Reader {
  public:
   Reader(MeasurementData& data, std::string_view bytes) : d_(data), in_(bytes) {}
 
+  // Throws FileFaultError naming where the fault lies.
   void Run() {
+    try {
+      ReadItems();
+    } catch (FileFaultError& fault) {
+      fault.Part = part_;
+      throw;
+    }
+  }
+
+ private:
+  void ReadItems() {
     d_.TdcShift.fill(0);
     d_.HasMipBlock = false;
     d_.HasExtraChannel = false;
     d_.ExtraIsAcl = false;
     d_.ExtraIsBinary = false;
 
-    if (!in_.StartTest()) throw FileFaultError(FileFault::NotDataFile);
+    if (!in_.StartTest()) throw FileFaultError(FileFault::NotDataFile, FaultReason::NotMeasurement);
     while (in_.Advance()) Dispatch();
+    part_ = FilePart::Header;
     // Everything that works on a measurement needs a cylinder count; a file
     // that never gave one (and found none from an earlier file) is unusable.
-    if (d_.CylCount < 1 || d_.CylCount > MaxCylinders) ThrowUnreadable();
+    if (d_.CylCount < 1 || d_.CylCount > MaxCylinders) {
+      ThrowUnreadable(FaultReason::NoCylinderCount);
+    }
 
     if (d_.HasExtraChannel && d_.ExtraIsBinary) ReadBinaryTail();
     for (int i = 1; i <= d_.CylCount; ++i) {
@@ -40,9 +54,9 @@ class Reader {
     d_.SetupValid = -1;
   }
 
- private:
   // Keys in the order they are tried; the first that matches reads its item.
   void Dispatch() {
+    part_ = FilePart::Header;  // until an item of another part says otherwise
     if (in_.Matches("SION")) return Version();
     if (in_.Matches("DATE")) return d_.MeasDate = in_.ItemText(10), void();
     if (in_.Matches("TIME")) return d_.MeasTime = in_.ItemText(5), void();
@@ -91,7 +105,7 @@ class Reader {
   void Mode() {
     modeSeen_ = true;
     const int32_t cycle = Whole(1);
-    if (cycle != 2 && cycle != 4) ThrowUnreadable();
+    if (cycle != 2 && cycle != 4) ThrowUnreadable(FaultReason::OutOfRange);
     d_.StrokeCycle = cycle;
   }
 
@@ -102,6 +116,7 @@ class Reader {
   }
 
   void FiringOrder() {
+    part_ = FilePart::CylinderValues;
     in_.Skip(1);
     for (int i = 1; i <= Cylinders(); ++i) {
       d_.FiringOrder[i] = in_.Int(2);
@@ -111,16 +126,19 @@ class Reader {
   }
 
   void TdcDeviation() {
+    part_ = FilePart::CylinderValues;
     in_.Skip(2);
     for (int i = 1; i <= Cylinders(); ++i)
       d_.TdcDeviation[i] = in_.ToDouble(in_.CharsUntilSeparator(20));
   }
 
   void Rpm() {
+    part_ = FilePart::CylinderValues;
     for (int i = 1; i <= Cylinders(); ++i) d_.CylRpm[i] = in_.ShortLineValue();
   }
 
   void PmaxStatistics() {
+    part_ = FilePart::CylinderValues;
     in_.Skip(1);
     for (int i = 1; i <= Cylinders(); ++i) {
       d_.PmaxMean[i] = in_.Int(3);
@@ -142,6 +160,7 @@ class Reader {
   }
 
   void Fcyl() {
+    part_ = FilePart::CylinderValues;
     in_.Skip(1);
     for (int i = 1; i <= Cylinders(); ++i) {
       d_.CylValueFCYL[i] = static_cast<float>(in_.ToDouble(in_.CharsUntilSeparator(7)));
@@ -149,6 +168,7 @@ class Reader {
   }
 
   void Mea() {
+    part_ = FilePart::CylinderValues;
     in_.Skip(2);
     for (int i = 1; i <= Cylinders(); ++i) {
       d_.CylValueMEA1[i] = in_.Float(5);
@@ -159,6 +179,7 @@ class Reader {
   }
 
   void StrokePressures() {
+    part_ = FilePart::CylinderValues;
     in_.Skip(1);
     for (int i = 1; i <= Cylinders(); ++i) {
       for (int k = 1; k <= Strokes(); ++k) {
@@ -170,6 +191,7 @@ class Reader {
   }
 
   void Mip() {
+    part_ = FilePart::CylinderValues;
     d_.HasMipBlock = true;
     for (int i = 1; i <= Cylinders(); ++i) {
       d_.CylMip[i] = in_.Float(5);
@@ -179,6 +201,7 @@ class Reader {
   }
 
   void Power() {
+    part_ = FilePart::CylinderValues;
     in_.Skip(1);
     for (int i = 1; i <= Cylinders(); ++i) {
       d_.CylPind[i] = in_.FiveDigitWhole();
@@ -195,6 +218,7 @@ class Reader {
   }
 
   void Shift() {
+    part_ = FilePart::CylinderValues;
     in_.Skip(1);
     for (int i = 1; i <= Cylinders(); ++i) {
       d_.TdcShift[i] = in_.Float(5);
@@ -203,11 +227,13 @@ class Reader {
   }
 
   void PressureBlock() {
+    part_ = FilePart::PressureCurves;
     in_.Skip(3);
     ReadBlock(d_.PressureCurve, 5, false);
   }
 
   void FuelBlock() {
+    part_ = FilePart::SecondCurves;
     d_.HasExtraChannel = true;
     d_.ExtraIsBinary = false;
     d_.ExtraAxisMax = 500;
@@ -265,8 +291,9 @@ class Reader {
   // end of the file; they are always expanded to 1440 samples, so the ACL
   // amplitude is taken over all 1440.
   void ReadBinaryTail() {
+    part_ = FilePart::SecondCurves;
     const size_t tailSize = static_cast<size_t>(Cylinders()) * 1440;
-    if (in_.Size() < tailSize) ThrowUnreadable();
+    if (in_.Size() < tailSize) ThrowUnreadable(FaultReason::EndsInside);
     in_.Seek(in_.Size() - tailSize);
     for (int i = 1; i <= Cylinders(); ++i) {
       for (int s = 1; s <= 360; ++s) {
@@ -281,14 +308,32 @@ class Reader {
 
   MeasurementData& d_;
   KeywordScanner in_;
-  std::string version_;  // a file without a version counts as older than "4.00"
+  FilePart part_ = FilePart::Header;  // of the item being read
+  std::string version_;               // a file without a version counts as older than "4.00"
   bool modeSeen_ = false;
 };
 
-void ShowFault(FileFault fault, int language, UserInterface& ui) {
-  ui.MessageBox(
-      Tr(MeasurementErrorCaption, language),
-      Tr(fault == FileFault::NotDataFile ? NotADataFileText : CouldNotReadFileText, language));
+void ShowFault(const FileFaultError& fault, const std::string& fileName, int language,
+               UserInterface& ui) {
+  const LangText& headline =
+      fault.Kind == FileFault::NotDataFile ? NotADataFileText : CouldNotReadFileText;
+  ui.MessageBox(Tr(MeasurementErrorCaption, language),
+                FileFaultMessage(headline, fault, fileName, language), MsgButtons::Ok,
+                MsgIcon::Error);
+}
+
+bool LoadBytes(MeasurementData& data, std::string_view bytes, const std::string& fileName,
+               int language, UserInterface& ui) {
+  // Load into a copy and take it over only when the whole file was accepted.
+  auto loaded = std::make_unique<MeasurementData>(data);
+  try {
+    Reader(*loaded, bytes).Run();
+  } catch (const FileFaultError& fault) {
+    ShowFault(fault, fileName, language, ui);
+    return false;
+  }
+  data = std::move(*loaded);
+  return true;
 }
 
 }  // namespace
@@ -307,26 +352,18 @@ void ExpandTo1440(Curve& curve) {
 
 bool LoadMeasurementBytes(MeasurementData& data, std::string_view bytes, int language,
                           UserInterface& ui) {
-  // Load into a copy and take it over only when the whole file was accepted.
-  auto loaded = std::make_unique<MeasurementData>(data);
-  try {
-    Reader(*loaded, bytes).Run();
-  } catch (const FileFaultError& fault) {
-    ShowFault(fault.Kind, language, ui);
-    return false;
-  }
-  data = std::move(*loaded);
-  return true;
+  return LoadBytes(data, bytes, "", language, ui);
 }
 
 bool LoadMeasurement(MeasurementData& data, const std::string& fileName, int language,
                      UserInterface& ui) {
   std::string bytes;
-  if (!ReadMeasurementFile(fileName, bytes)) {
-    ShowFault(FileFault::NotDataFile, language, ui);
+  FaultReason why = FaultReason::CannotOpen;
+  if (!ReadMeasurementFile(fileName, bytes, &why)) {
+    ShowFault(FileFaultError(FileFault::NotDataFile, why), fileName, language, ui);
     return false;
   }
-  return LoadMeasurementBytes(data, bytes, language, ui);
+  return LoadBytes(data, bytes, fileName, language, ui);
 }
 
 }  // namespace zephirax

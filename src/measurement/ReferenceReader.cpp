@@ -20,22 +20,34 @@ class RefReader {
   RefReader(ReferenceData& ref, MeasurementData& data, std::string_view bytes, int cylinder)
       : r_(ref), d_(data), in_(bytes), cylinder_(cylinder) {}
 
+  // Throws FileFaultError naming where the fault lies.
   void Run() {
+    try {
+      ReadItems();
+    } catch (FileFaultError& fault) {
+      fault.Part = part_;
+      throw;
+    }
+  }
+
+ private:
+  void ReadItems() {
     r_.RefHasExtra = false;
     r_.RefExtraIsBinary = false;
-    if (!in_.StartTest()) throw FileFaultError(FileFault::NotDataFile);
+    if (!in_.StartTest()) throw FileFaultError(FileFault::NotDataFile, FaultReason::NotMeasurement);
     while (in_.Advance()) Dispatch();
-    // The requested cylinder must exist, or the reference would show another file's curve.
-    if (r_.RefCylCount < 1 || r_.RefCylCount > MaxCylinders || cylinder_ < 1 ||
-        cylinder_ > r_.RefCylCount) {
-      ThrowUnreadable();
+    part_ = FilePart::Header;
+    if (r_.RefCylCount < 1 || r_.RefCylCount > MaxCylinders) {
+      ThrowUnreadable(FaultReason::NoCylinderCount);
     }
+    // The requested cylinder must exist, or the reference would show another file's curve.
+    if (cylinder_ < 1 || cylinder_ > r_.RefCylCount) ThrowUnreadable(FaultReason::NoSuchCylinder);
     if (r_.RefHasExtra && r_.RefExtraIsBinary) ReadBinaryTail();
     d_.SetupValid = -1;
   }
 
- private:
   void Dispatch() {
+    part_ = FilePart::Header;  // until an item of another part says otherwise
     if (in_.Matches("SION")) return version_.assign(in_.ItemValue(4)), void();
     if (in_.Matches("DATE")) return d_.MeasDate = in_.ItemText(10), void();
     if (in_.Matches("TIME")) return d_.MeasTime = in_.ItemText(5), void();
@@ -61,15 +73,17 @@ class RefReader {
   void Mode() {
     modeSeen_ = true;
     const int32_t cycle = in_.ToInt(in_.ItemValue(1));
-    if (cycle != 2 && cycle != 4) ThrowUnreadable();
+    if (cycle != 2 && cycle != 4) ThrowUnreadable(FaultReason::OutOfRange);
   }
 
   void Rpm() {
+    part_ = FilePart::CylinderValues;
     for (int i = 1; i <= Cylinders(); ++i) r_.RefCylRpm[i] = in_.ShortLineValue();
   }
 
   // Only the highest pmax counts: it widens the pressure axis, never narrows it.
   void PressureRange() {
+    part_ = FilePart::CylinderValues;
     in_.Skip(1);
     double highest = 0;
     for (int i = 1; i <= Cylinders(); ++i) {
@@ -90,6 +104,7 @@ class RefReader {
   }
 
   void Mip() {
+    part_ = FilePart::CylinderValues;
     mipSeen_ = true;
     for (int i = 1; i <= Cylinders(); ++i) {
       r_.RefCylMip[i] = in_.Float(5);
@@ -99,6 +114,7 @@ class RefReader {
   }
 
   void Power() {
+    part_ = FilePart::CylinderValues;
     in_.Skip(1);
     for (int i = 1; i <= Cylinders(); ++i) {
       r_.RefCylPind[i] = in_.FiveDigitWhole();
@@ -120,6 +136,7 @@ class RefReader {
   }
 
   void PressureBlock() {
+    part_ = FilePart::PressureCurves;
     in_.Skip(3);
     const BlockShape shape = ReadColumn(r_.RefCurve, 5);
     const Curve raw = r_.RefCurve;
@@ -128,14 +145,16 @@ class RefReader {
   }
 
   void FuelBlock() {
+    part_ = FilePart::SecondCurves;
     r_.RefHasExtra = true;
     r_.RefExtraIsBinary = false;
     ReadColumn(r_.RefExtraCurve, mipSeen_ ? 6 : 5);
   }
 
   void ReadBinaryTail() {
+    part_ = FilePart::SecondCurves;
     const size_t tailSize = static_cast<size_t>(Cylinders()) * 1440;
-    if (in_.Size() < tailSize) ThrowUnreadable();
+    if (in_.Size() < tailSize) ThrowUnreadable(FaultReason::EndsInside);
     in_.Seek(in_.Size() - tailSize + static_cast<size_t>(cylinder_ - 1) * 1440);
     for (int s = 1; s <= 360; ++s) r_.RefExtraCurve[s] = in_.FiniteSingle();
     ExpandTo1440(r_.RefExtraCurve);
@@ -145,24 +164,24 @@ class RefReader {
   MeasurementData& d_;
   KeywordScanner in_;
   int cylinder_;
+  FilePart part_ = FilePart::Header;  // of the item being read
   std::string version_;
   bool mipSeen_ = false;
   bool modeSeen_ = false;
 };
 
-}  // namespace
-
-bool LoadReferenceBytes(ReferenceData& reference, MeasurementData& data, std::string_view bytes,
-                        int cylinder, int language, UserInterface& ui) {
+bool LoadBytes(ReferenceData& reference, MeasurementData& data, std::string_view bytes,
+               const std::string& fileName, int cylinder, int language, UserInterface& ui) {
   auto ref = std::make_unique<ReferenceData>(reference);
   auto measurement = std::make_unique<MeasurementData>(data);
   try {
     RefReader(*ref, *measurement, bytes, cylinder).Run();
   } catch (const FileFaultError& fault) {
-    ui.MessageBox(
-        Tr(MeasurementErrorCaption, language),
-        Tr(fault.Kind == FileFault::NotDataFile ? RefNotADataFileText : CouldNotReadFileText,
-           language));
+    const LangText& headline =
+        fault.Kind == FileFault::NotDataFile ? RefNotADataFileText : CouldNotReadFileText;
+    ui.MessageBox(Tr(MeasurementErrorCaption, language),
+                  FileFaultMessage(headline, fault, fileName, language), MsgButtons::Ok,
+                  MsgIcon::Error);
     return false;
   }
   reference = std::move(*ref);
@@ -170,14 +189,25 @@ bool LoadReferenceBytes(ReferenceData& reference, MeasurementData& data, std::st
   return true;
 }
 
+}  // namespace
+
+bool LoadReferenceBytes(ReferenceData& reference, MeasurementData& data, std::string_view bytes,
+                        int cylinder, int language, UserInterface& ui) {
+  return LoadBytes(reference, data, bytes, "", cylinder, language, ui);
+}
+
 bool LoadReference(ReferenceData& reference, MeasurementData& data, const std::string& fileName,
                    int cylinder, int language, UserInterface& ui) {
   std::string bytes;
-  if (!ReadMeasurementFile(fileName, bytes)) {
-    ui.MessageBox(Tr(MeasurementErrorCaption, language), Tr(RefNotADataFileText, language));
+  FaultReason why = FaultReason::CannotOpen;
+  if (!ReadMeasurementFile(fileName, bytes, &why)) {
+    ui.MessageBox(Tr(MeasurementErrorCaption, language),
+                  FileFaultMessage(RefNotADataFileText, FileFaultError(FileFault::NotDataFile, why),
+                                   fileName, language),
+                  MsgButtons::Ok, MsgIcon::Error);
     return false;
   }
-  return LoadReferenceBytes(reference, data, bytes, cylinder, language, ui);
+  return LoadBytes(reference, data, bytes, fileName, cylinder, language, ui);
 }
 
 }  // namespace zephirax

@@ -167,7 +167,7 @@ TEST_F(MainFormTest, RejectedFileLeavesAnalysisModeWithoutAView) {
   Analyse(home_.File("BAD.KV"));
 
   ASSERT_EQ(ui_.Messages.size(), 1u);
-  EXPECT_EQ(ui_.Messages[0].Text, "This is not a ZEPHIRAX data file !");
+  EXPECT_EQ(ui_.Messages[0].Text.rfind("This is not a ZEPHIRAX data file !\n", 0), 0u);
   EXPECT_FALSE(View().AnalysisActive);
   EXPECT_EQ(View().CurrentView, ViewPAlphaSingle);
   EXPECT_FALSE(Item("PAlphasingle1")->isEnabled());

@@ -247,36 +247,55 @@ TEST(MeasurementReader, StartTest) {
   EXPECT_FALSE(r->Accepted);
   ASSERT_EQ(r->Ui.Messages.size(), 1u);
   EXPECT_EQ(r->Ui.Messages[0].Caption, "Fehler :");
-  EXPECT_EQ(r->Ui.Messages[0].Text, "Dies ist keine ZEPHIRAX Daten-Datei !");
+  EXPECT_EQ(r->Ui.Messages[0].Text,
+            "Dies ist keine ZEPHIRAX Daten-Datei !\n"
+            "Die Datei beginnt nicht wie eine Messdatei.");
   r = Load("VO", Spanish);
   EXPECT_FALSE(r->Accepted);
-  EXPECT_EQ(r->Ui.Messages.at(0).Text, " No es un fichero de datos para el ZEPHIRAX !");
+  EXPECT_EQ(r->Ui.Messages.at(0).Text,
+            " No es un fichero de datos para el ZEPHIRAX !\n"
+            "El fichero no empieza como un fichero de medición.");
 }
 
+// A rejected file changes nothing; the message keeps its first line and
+// adds what is wrong and where, in the user's language.
 TEST(MeasurementReader, RejectedFilesLeaveTheMeasurementAlone) {
   const std::string good = MeasurementFileBuilder().Build();
-  const std::vector<std::string> bad = {
-      Patched(good, "CYLINDERS\r\n02", "CYLINDERS\r\n21"),
-      Patched(good, "CYLINDERS\r\n02", "CYLINDERS\r\n00"),
-      Patched(good, "STROKES\r\n03", "STROKES\r\n31"),
-      Patched(good, "MODE\r\n2", "MODE\r\n3"),
-      Patched(good, "0500", "05x0"),
-      Patched(good, "015,1;", "015;1;"),
-      good.substr(0, good.size() / 2),
+  struct Case {
+    std::string Bytes;
+    const char* Reason;  // in English
   };
+  const std::vector<Case> bad = {
+      {Patched(good, "CYLINDERS\r\n02", "CYLINDERS\r\n21"),
+       "A count inside the header is out of range."},
+      {Patched(good, "CYLINDERS\r\n02", "CYLINDERS\r\n00"),
+       "A count inside the header is out of range."},
+      {Patched(good, "STROKES\r\n03", "STROKES\r\n31"),
+       "A count inside the header is out of range."},
+      {Patched(good, "MODE\r\n2", "MODE\r\n3"), "A count inside the header is out of range."},
+      {Patched(good, "0500", "05x0"), "A value inside the header is not a valid number."},
+      {Patched(good, "015,1;", "015;1;"),
+       "A value inside the cylinder values is not a valid number."},
+      {good.substr(0, good.size() / 2), "The file ends inside the curve block."},
+  };
+  const char* headlines[] = {
+      "Konnte ZEPHIRAX Daten-Datei nicht lesen!", "Could not open ZEPHIRAX data file !",
+      "Could not open ZEPHIRAX data file !", "No puedo abr\xC3\xADr el fichero de datos !"};
   for (int language : {German, English, French, Spanish}) {
     for (size_t k = 0; k < bad.size(); ++k) {
       auto data = std::make_unique<MeasurementData>();
       ScriptedUserInterface ui;
       ASSERT_TRUE(LoadMeasurementBytes(*data, good, language, ui));
       const MeasurementData before = *data;
-      EXPECT_FALSE(LoadMeasurementBytes(*data, bad[k], language, ui)) << k;
+      EXPECT_FALSE(LoadMeasurementBytes(*data, bad[k].Bytes, language, ui)) << k;
       EXPECT_TRUE(*data == before) << k;
       ASSERT_EQ(ui.Messages.size(), 1u) << k;
-      const char* expected[] = {
-          "Konnte ZEPHIRAX Daten-Datei nicht lesen!", "Could not open ZEPHIRAX data file !",
-          "Could not open ZEPHIRAX data file !", "No puedo abr\xC3\xADr el fichero de datos !"};
-      EXPECT_EQ(ui.Messages[0].Text, expected[language]) << k;
+      const std::string& text = ui.Messages[0].Text;
+      EXPECT_EQ(text.substr(0, text.find('\n')), headlines[language]) << k;
+      if (language == English) {
+        EXPECT_EQ(text, headlines[English] + std::string("\n") + bad[k].Reason);
+      }
+      EXPECT_EQ(ui.Messages[0].Icon, MsgIcon::Error);
       EXPECT_EQ(ui.Messages[0].Caption, language == Spanish  ? "Falta :"
                                         : language == German ? "Fehler :"
                                                              : "Error :");
@@ -301,9 +320,17 @@ TEST(MeasurementReader, MissingFileIsNotADataFile) {
   ScriptedUserInterface ui;
   EXPECT_FALSE(LoadMeasurement(*data, dir.File("nothing.KV"), English, ui));
   ASSERT_EQ(ui.Messages.size(), 1u);
-  EXPECT_EQ(ui.Messages[0].Text, "This is not a ZEPHIRAX data file !");
+  EXPECT_EQ(ui.Messages[0].Text, "This is not a ZEPHIRAX data file !\n" + dir.File("nothing.KV") +
+                                     "\nThe file is missing or cannot be read.");
 
-  test::WriteBytes(dir.File("good.KV"), MeasurementFileBuilder().Build());
+  // A file cut short names itself and the part it ends in, in the user's language.
+  const std::string good = MeasurementFileBuilder().Build();
+  test::WriteBytes(dir.File("cut.KV"), good.substr(0, good.size() - 100));
+  EXPECT_FALSE(LoadMeasurement(*data, dir.File("cut.KV"), French, ui));
+  EXPECT_EQ(ui.Messages.back().Text, "Could not open ZEPHIRAX data file !\n" + dir.File("cut.KV") +
+                                         "\nLe fichier se termine dans le bloc des courbes.");
+
+  test::WriteBytes(dir.File("good.KV"), good);
   EXPECT_TRUE(LoadMeasurement(*data, dir.File("good.KV"), English, ui));
 }
 

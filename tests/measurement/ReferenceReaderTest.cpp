@@ -102,23 +102,30 @@ TEST(ReferenceReader, RejectedFilesChangeNothing) {
   struct Case {
     std::string Bytes;
     int Cylinder;
+    const char* Reason;
   };
+  const char* outOfRange = "Un número en la cabecera está fuera de rango.";
+  const char* noCylinder = "El fichero no contiene ese cilindro.";
   for (const Case& c :
-       {Case{patched("CYLINDERS\r\n06", "CYLINDERS\r\n21"), 2},
-        Case{patched("STROKES\r\n03", "STROKES\r\n31"), 2},
-        Case{patched("MODE\r\n2", "MODE\r\n5"), 2}, Case{good, 7}, Case{good, 0}, Case{good, 9},
-        Case{good.substr(0, good.size() - 500), 2}}) {
+       {Case{patched("CYLINDERS\r\n06", "CYLINDERS\r\n21"), 2, outOfRange},
+        Case{patched("STROKES\r\n03", "STROKES\r\n31"), 2, outOfRange},
+        Case{patched("MODE\r\n2", "MODE\r\n5"), 2, outOfRange}, Case{good, 7, noCylinder},
+        Case{good, 0, noCylinder}, Case{good, 9, noCylinder},
+        Case{good.substr(0, good.size() - 500), 2, "El fichero termina en el bloque de curvas."}}) {
     s.Ui.Messages.clear();
     EXPECT_FALSE(s.LoadRef(c.Bytes, c.Cylinder, Spanish));
     EXPECT_TRUE(*s.Ref == refBefore);
     EXPECT_TRUE(*s.Data == dataBefore);
     ASSERT_EQ(s.Ui.Messages.size(), 1u);
     EXPECT_EQ(s.Ui.Messages[0].Caption, "Falta :");
-    EXPECT_EQ(s.Ui.Messages[0].Text, "No puedo abr\xC3\xADr el fichero de datos !");
+    EXPECT_EQ(s.Ui.Messages[0].Text,
+              "No puedo abr\xC3\xADr el fichero de datos !\n" + std::string(c.Reason));
   }
   // A file that fails the start test: the Spanish text has no leading blank here.
   EXPECT_FALSE(s.LoadRef("ABCDEFGH", 1, Spanish));
-  EXPECT_EQ(s.Ui.Messages.back().Text, "No es un fichero de datos para el ZEPHIRAX !");
+  EXPECT_EQ(s.Ui.Messages.back().Text,
+            "No es un fichero de datos para el ZEPHIRAX !\n"
+            "El fichero no empieza como un fichero de medición.");
 }
 
 TEST(ReferenceReader, MutatedFilesAreAcceptedOrChangeNothing) {
