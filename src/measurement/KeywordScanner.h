@@ -107,4 +107,16 @@ bool ReadMeasurementFile(const std::string& fileName, std::string& bytes,
 // Throws FileFaultError(Unreadable, reason).
 [[noreturn]] void ThrowUnreadable(FaultReason reason);
 
+// Runs `read`; a fault it throws is marked with `part` as it stands then: the
+// part of the file whose item was being read.
+template <class Read>
+void NamingThePart(const FilePart& part, Read&& read) {
+  try {
+    read();
+  } catch (FileFaultError& fault) {
+    fault.Part = part;
+    throw;
+  }
+}
+
 }  // namespace zephirax

@@ -22,12 +22,7 @@ class RefReader {
 
   // Throws FileFaultError naming where the fault lies.
   void Run() {
-    try {
-      ReadItems();
-    } catch (FileFaultError& fault) {
-      fault.Part = part_;
-      throw;
-    }
+    NamingThePart(part_, [this] { ReadItems(); });
   }
 
  private:
