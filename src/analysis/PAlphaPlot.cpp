@@ -120,6 +120,7 @@ void DrawSecondChannel(const AppState& state, Canvas& canvas, const Curve& extra
   if (state.View.AclOn) DrawAclTrace(state, canvas, extra);
 }
 
+// DrawCursor and CursorAtX are each other's inverse; keep them together.
 void DrawCursor(AppState& state, Canvas& canvas) {
   const DrawingState& d = state.Drawing;
   int32_t& cursor = state.View.CursorPos;
@@ -415,6 +416,20 @@ void DrawPAlphaFrame(AppState& state, Canvas& canvas, float axisMax) {
   }
   canvas.SetPen(Colors::Black, 1, PenStyle::Solid);
   canvas.SetFontColor(Colors::Black);
+}
+
+int CursorAtX(const AppState& state, int x) {
+  const DrawingState& d = state.Drawing;
+  if (!(d.PixPerDeg > 0) || !std::isfinite(d.PixPerDeg)) return state.View.CursorPos;
+  const double degrees = (static_cast<double>(x) - d.PlotLeft) / d.PixPerDeg;
+  // Far outside the picture the result is only clamped by the caller; keep it an int.
+  auto steps = [&](double perDegree) {
+    return static_cast<int>(
+        std::clamp<long long>(RoundHalfEven(degrees * perDegree), -PixelLimit, PixelLimit));
+  };
+  if (!state.Measurement->HasMipBlock) return FirstCoarseCursor + steps(2);
+  if (Zoomed(state)) return FirstZoomSample + steps(4);
+  return steps(4);
 }
 
 void DrawPAlphaCurve(AppState& state, Canvas& canvas, int cylinder, Color color) {

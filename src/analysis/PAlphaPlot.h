@@ -37,6 +37,11 @@ inline float DpDaAt(const WorkCurve& work, int k) {
 // the value-box frame. Raises ExtraAxisMax to at least 500.
 void DrawPAlphaFrame(AppState& state, Canvas& canvas, float axisMax);
 
+// The cursor position whose line the curve routine draws nearest to x, from
+// the drawing state of the last frame; not held within any range. Without a
+// usable frame the cursor stays where it is.
+int CursorAtX(const AppState& state, int x);
+
 // Draws cylinder `cylinder`'s curve in `color` over what is there. A zoomed
 // cursor draw leaves CursorPos clamped into 520..920.
 void DrawPAlphaCurve(AppState& state, Canvas& canvas, int cylinder, Color color);

@@ -1,8 +1,11 @@
 #include "app/AnalysisHandlers.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "adddata/AdditionalDataFile.h"
+#include "analysis/PAlphaPlot.h"
+#include "charts/PVViews.h"
 #include "measurement/MeasurementReader.h"
 #include "measurement/ReferenceReader.h"
 
@@ -70,9 +73,10 @@ void LeaveAnalysisMode(AppState& state) {
 }
 
 bool LoadForAnalysis(AppState& state, const std::string& fileName, UserInterface& ui) {
-  // A rejected file keeps the measurement in memory, so it must not be named
-  // as the one being analysed either.
+  // The reader keeps the measurement in memory when it rejects a file; the
+  // rest of the analysis state must stay with it, as it is still on screen.
   if (!LoadMeasurement(*state.Measurement, fileName, state.Config.Language, ui)) return false;
+  EnterAnalysisMode(state);
   state.MeasFileName = fileName;
   MeasurementData& data = *state.Measurement;
   ViewState& view = state.View;
@@ -82,8 +86,6 @@ bool LoadForAnalysis(AppState& state, const std::string& fileName, UserInterface
   view.HasReference = 0;
   data.SetupValid = -1;
   view.ZoomOn = view.DpDaOn = false;
-  // The cylinder of a previous, larger measurement may not exist here.
-  if (view.CurrentCylinder > data.CylCount) view.CurrentCylinder = 1;
   view.AnalysisActive = true;
   return true;
 }
@@ -137,6 +139,39 @@ bool StepCursor(AppState& state, int delta) {
   if (next > limits.High) next = limits.High;
   state.View.CursorPos = next;
   return ViewIn(state, {0, 2, 14, 15});
+}
+
+bool CursorMovable(const AppState& state) {
+  const AnalysisButtons& b = state.Buttons;
+  return state.View.AnalysisActive && !ViewIn(state, {ViewTdcAuto, ViewTdcManual}) &&
+         b.CursorLeftBtn.Visible && b.CursorLeftBtn.Enabled && b.CursorRightBtn.Visible &&
+         b.CursorRightBtn.Enabled;
+}
+
+bool StepCursorByKey(AppState& state, int direction, bool wholeDegree) {
+  if (!CursorMovable(state)) return false;
+  const int stepsPerDegree = state.Measurement->HasMipBlock ? 4 : 2;
+  return StepCursor(state, direction * (wholeDegree ? stepsPerDegree : 1));
+}
+
+bool PlaceCursor(AppState& state, int x, int y) {
+  if (!CursorMovable(state)) return false;
+  const CursorLimits limits = CursorRange(state);
+  int target = 0;
+  if (ViewIn(state, {ViewPAlphaSingle, ViewPAlphaRef})) {
+    const DrawingState& d = state.Drawing;
+    if (x < d.PlotLeft || x > d.PlotRight || y < d.PlotTop || y > d.PlotBase) return false;
+    target = CursorAtX(state, x);
+  } else if (ViewIn(state, {ViewPVSingle})) {
+    target = PVSampleAt(state, x, y, limits.Low, limits.High);
+    if (target < 0) return false;
+  } else {
+    return false;
+  }
+  target = std::clamp(target, limits.Low, limits.High);
+  if (target == state.View.CursorPos) return false;
+  state.View.CursorPos = target;
+  return true;
 }
 
 bool ToggleCursor(AppState& state) {

@@ -17,9 +17,11 @@ namespace zephirax {
 void EnterAnalysisMode(AppState& state);
 void LeaveAnalysisMode(AppState& state);
 
-// Steps 3 to 6 of the Analyse workflow: loads the measurement (the user is
-// told when it is rejected and false returned), reads the ".EXH" file beside
-// it into AddData (HasAddData), clears the reference, zoom and dp/da.
+// Steps 3 to 6 of the Analyse workflow. A rejected file changes nothing: the
+// user is told and false returned, and the measurement being analysed stays
+// as it was. A loaded one starts a new analysis (EnterAnalysisMode), reads the
+// ".EXH" file beside it into AddData (HasAddData) and clears the reference,
+// zoom and dp/da.
 bool LoadForAnalysis(AppState& state, const std::string& fileName, UserInterface& ui);
 
 // "Load Ref File": loads cylinder 1 of `fileName` as reference; on success
@@ -41,6 +43,19 @@ bool StepCylinder(AppState& state, int delta);  // CYL+ / CYL-, wrapping
 bool StepRefCylinder(AppState& state,
                      int delta);  // RefCYL+ / RefCYL-; in views 11 and 20 plus turns the table page
 bool StepCursor(AppState& state, int delta);  // Cursor <- / Cursor ->
+
+// The cursor keys and clicks on the picture work only where the cursor
+// buttons do: in a view that shows them enabled, outside the TDC views (whose
+// arrow buttons shift the curve instead).
+bool CursorMovable(const AppState& state);
+// The Left (-1) and Right (+1) keys: one step of the cursor buttons, or with
+// `wholeDegree` one degree of crank angle (4 steps on the 1440-sample grid, 2
+// in the 180-sample layout, whose cursor steps are half degrees).
+bool StepCursorByKey(AppState& state, int direction, bool wholeDegree);
+// A left click at (x, y) on the picture: in views 0 and 14 the cursor goes to
+// the crank angle under x, in view 2 to the loop sample drawn nearest to the
+// point; always within CursorRange. Clicks outside the plot do nothing.
+bool PlaceCursor(AppState& state, int x, int y);
 bool ToggleCursor(AppState& state);
 bool ToggleZoom(AppState& state);  // forced off without a MIP item
 bool ToggleDpDa(AppState& state);

@@ -3,13 +3,16 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMetaObject>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
@@ -46,6 +49,11 @@ QString FromCp1252(const std::string& bytes) {
   return QString::fromStdString(Cp1252ToUtf8(bytes));
 }
 
+// A file's name without its folder, as the user sees it.
+QString NamePart(const std::string& fileName) {
+  return QFileInfo(QFile::decodeName(fileName.c_str())).fileName();
+}
+
 // Keeps the busy cursor balanced whichever way the load ends.
 class HourglassGuard {
  public:
@@ -62,6 +70,7 @@ class HourglassGuard {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void PictureBox::SetPicture(const QImage& picture) {
@@ -247,6 +256,13 @@ void TMainForm::EnableMenuItems() {
   for (const ViewItem& item : viewItems_) item.Action->setEnabled(ViewAvailable(state_, item.View));
 }
 
+void TMainForm::ApplyTitle() {
+  QString title = Text(MainTitleText, state_.Config.Language);
+  // The file comes first, so that it still shows where the title is cut short.
+  if (!state_.MeasFileName.empty()) title = NamePart(state_.MeasFileName) + " - " + title;
+  setWindowTitle(title);
+}
+
 void TMainForm::EnterAnalysisWindow() {
   EnterAnalysisMode(state_);
   analysisMode_ = true;
@@ -263,7 +279,7 @@ void TMainForm::EnterAnalysisWindow() {
   ExitButton->setEnabled(true);
   AddressBlock->hide();
   ErrorLabel->hide();
-  // No view until a measurement is loaded; the previous one is gone.
+  // The idle screen goes; no view until a measurement is loaded.
   Image1->SetPicture(QImage());
   for (QLabel* label : {FileLabel, Datum, Zeit, FunctionLabel}) label->clear();
   SyncButtons();
@@ -292,8 +308,14 @@ void TMainForm::ReceiveButtonClick() {
 }
 
 void TMainForm::AnalyseButtonClick() {
-  FileButton->hide();
-  EnterAnalysisWindow();
+  // A measurement on screen stays there, with its status line, buttons and
+  // menu, until another one has loaded: after a cancelled dialog or a
+  // rejected file the user goes on with it. From idle the window becomes the
+  // analysis window at once, without a view until a file loads.
+  if (!analysisMode_) {
+    FileButton->hide();
+    EnterAnalysisWindow();
+  }
 
   std::string fileName;
   const std::string pending = state_.View.PendingFileName;
@@ -310,31 +332,36 @@ void TMainForm::AnalyseButtonClick() {
     // The dialog opens next time where the user last found a measurement.
     openFolder_ = std::filesystem::path(fileName).parent_path().string();
   }
-  FileLabel->setText(QFileInfo(QFile::decodeName(fileName.c_str())).fileName());
-  FileLabel->setToolTip(QFile::decodeName(fileName.c_str()));
 
   bool loaded = false;
   {
     HourglassGuard busy(*ui_);
     loaded = LoadForAnalysis(state_, fileName, *ui_);
   }
-  if (!loaded) {
-    EnableMenuItems();
-    return;
-  }
+  if (loaded) ShowLoadedMeasurement();
+}
+
+void TMainForm::ShowLoadedMeasurement() {
   const MeasurementData& data = *state_.Measurement;
+  ErrorLabel->hide();
+  FileLabel->setText(NamePart(state_.MeasFileName));
+  FileLabel->setToolTip(QFile::decodeName(state_.MeasFileName.c_str()));
   Datum->setText(FromCp1252(data.MeasDate));
   Zeit->setText(FromCp1252(data.MeasTime));
   FunctionLabel->setText(state_.View.HasAddData != 0 ? FromCp1252(state_.AddData.ShipName)
                                                      : QString());
   FinishButton->setToolTip(Text(FinishHint, state_.Config.Language));
+  ApplyTitle();
   EnableMenuItems();
   palphaall1Click();
+  // The arrow keys move the cursor straight away.
+  Image1->setFocus();
 }
 
 void TMainForm::finishanalyse1Click() {
   LeaveAnalysisMode(state_);
   analysisMode_ = false;
+  ApplyTitle();
   for (QLabel* label : {FileLabel, Datum, Zeit}) label->clear();
   FileLabel->setToolTip(QString());
   ErrorLabel->hide();
@@ -391,6 +418,52 @@ void TMainForm::RedrawIf(bool due) {
 
 bool TMainForm::InTdcView() const {
   return state_.View.CurrentView == ViewTdcAuto || state_.View.CurrentView == ViewTdcManual;
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != Image1) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::ContextMenu:
+      PictureMenu(*static_cast<QContextMenuEvent*>(event));
+      return true;
+    case QEvent::KeyPress:
+      return PictureKey(*static_cast<QKeyEvent*>(event));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:  // the second of two quick clicks
+    case QEvent::MouseMove: {
+      // A click puts the cursor where it is; held down, the button drags it.
+      const auto* mouse = static_cast<const QMouseEvent*>(event);
+      const bool left = event->type() == QEvent::MouseMove
+                            ? mouse->buttons().testFlag(Qt::LeftButton)
+                            : mouse->button() == Qt::LeftButton;
+      const QPoint at = mouse->position().toPoint();
+      if (left && PlaceCursor(state_, at.x(), at.y())) Redraw(state_.View.CurrentView);
+      break;
+    }
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::PictureMenu(const QContextMenuEvent& event) {
+  // The Functions button's menu, where the user points. In the TDC views that
+  // button finishes the shift, so they have no menu.
+  if (!state_.View.AnalysisActive || InTdcView()) return;
+  // The menu key gives no useful position; the menu then opens mid-picture.
+  const QPoint at =
+      event.reason() == QContextMenuEvent::Mouse ? event.pos() : Image1->rect().center();
+  ApplyMenuCaptions();
+  PopupMenu1->popup(Image1->mapToGlobal(at));
+}
+
+bool TMainForm::PictureKey(const QKeyEvent& event) {
+  int direction = 0;
+  if (event.key() == Qt::Key_Left) direction = -1;
+  if (event.key() == Qt::Key_Right) direction = +1;
+  if (direction == 0 || !CursorMovable(state_)) return false;
+  RedrawIf(StepCursorByKey(state_, direction, event.modifiers().testFlag(Qt::ShiftModifier)));
+  return true;
 }
 
 void TMainForm::CylinderPlusBtnClick() {

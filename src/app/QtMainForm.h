@@ -13,13 +13,17 @@
 
 class QAction;
 class QCloseEvent;
+class QContextMenuEvent;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPushButton;
 
 namespace zephirax {
 
-// The picture the views paint; outside analysis it shows the idle screen.
+// The picture the views paint; outside analysis it shows the idle screen. It
+// takes the focus, so that the arrow keys move the cursor; the main window
+// handles its mouse, key and menu events.
 class PictureBox : public QWidget {
  public:
   explicit PictureBox(QWidget* parent);
@@ -92,6 +96,7 @@ class TMainForm : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;  // the picture's input
 
  private:
   // A view item of PopupMenu1: the view it shows and where CopyBtn goes.
@@ -108,6 +113,8 @@ class TMainForm : public QWidget {
   void BuildMenu();
   QPushButton* NewButton(QWidget* parent, const char* name, void (TMainForm::*handler)());
   void EnterAnalysisWindow();
+  void ShowLoadedMeasurement();
+  void ApplyTitle();
   void ShowIdleScreen();
   void SetWorkflowEnabled(bool idle);
   void SyncButtons();
@@ -118,6 +125,8 @@ class TMainForm : public QWidget {
   void Redraw(int view);
   void RedrawIf(bool due);
   bool InTdcView() const;
+  void PictureMenu(const QContextMenuEvent& event);
+  bool PictureKey(const QKeyEvent& event);
 
   std::unique_ptr<UserInterface> ownUi_;
   UserInterface* ui_;

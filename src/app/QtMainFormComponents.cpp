@@ -51,6 +51,7 @@ void TMainForm::BuildComponents() {
 
   Image1 = new PictureBox(this);
   Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->installEventFilter(this);
 
   AddressBlock = new QLabel(QString::fromUtf8(AddressText), Image1);
   AddressBlock->setObjectName(QStringLiteral("AddressBlock"));
@@ -102,6 +103,12 @@ void TMainForm::BuildComponents() {
     p.Button = NewButton(Image1, p.Name, p.Handler);
     p.Button->setFont(small);
     p.Button->setGeometry(p.Left, p.Top, p.Width, AnalysisButtonHeight);
+  }
+  // Held down, the cursor buttons keep stepping; a short click is one step.
+  for (QPushButton* arrow : {CursorLeftBtn, CursorRightBtn}) {
+    arrow->setAutoRepeat(true);
+    arrow->setAutoRepeatDelay(400);
+    arrow->setAutoRepeatInterval(20);
   }
   for (QPushButton* marker :
        {TDCleftButton, TDCRightButton, TDCRotateLeftButton, TDCRotateRightButton}) {
@@ -202,7 +209,7 @@ void TMainForm::BuildMenu() {
 
 void TMainForm::ApplyCaptions() {
   const int lang = state_.Config.Language;
-  setWindowTitle(Text(MainTitleText, lang));
+  ApplyTitle();
 
   struct Captioned {
     QPushButton* Button;

@@ -74,15 +74,17 @@ int PVCylinders(const MeasurementData& data) {
   return std::clamp<int>(data.CylCount, 1, MaxCylinders);
 }
 
-PVFrame DrawPVFrame(const AppState& state, Canvas& canvas) {
+// The plot of a picture `width` x `height`; the frame drawing and the mapping
+// of a click onto the loop share it.
+PVFrame MakePVFrame(const AppState& state, int width, int height) {
   const MeasurementData& data = *state.Measurement;
   PVFrame frame;
   frame.Unit = PVUnit(state.Config.PressureUnit);
   ChartPlot& plot = frame.Plot;
   plot.Left = frame.Unit == UnitPsi ? 40 : 30;
   plot.Top = PVTop;
-  plot.Right = canvas.Width() - plot.Left;
-  plot.Base = canvas.Height() - PVBottomMargin;
+  plot.Right = width - plot.Left;
+  plot.Base = height - PVBottomMargin;
 
   const AxisLadder ladder = PmaxLadder(frame.Unit, data.PressureAxisMax);
   // A corrupt axis maximum leaves every pressure on the base line.
@@ -91,6 +93,14 @@ PVFrame DrawPVFrame(const AppState& state, Canvas& canvas) {
   frame.HasTravel = data.Stroke > 0;
   if (frame.HasTravel)
     frame.TravelScale = (plot.Right - plot.Left - PVTdcOffset) / (2.0 * data.Stroke);
+  return frame;
+}
+
+PVFrame DrawPVFrame(const AppState& state, Canvas& canvas) {
+  const MeasurementData& data = *state.Measurement;
+  const PVFrame frame = MakePVFrame(state, canvas.Width(), canvas.Height());
+  const ChartPlot& plot = frame.Plot;
+  const AxisLadder ladder = PmaxLadder(frame.Unit, data.PressureAxisMax);
 
   canvas.SetPen(Colors::Black, 1, PenStyle::Solid);
   canvas.MoveTo(plot.Left, plot.Top);
@@ -247,10 +257,14 @@ void DrawValueBox(const AppState& state, Canvas& canvas, const PVFrame& frame, i
   row(260, "acur:", FormatFixed((cursor - PVTdcIndex) / 4.0, 6, 2), "");
 }
 
+int PVCylinder(const AppState& state) {
+  return std::clamp<int>(state.View.CurrentCylinder, 1, PVCylinders(*state.Measurement));
+}
+
 void DrawPVSingle(const AppState& state, Canvas& canvas) {
   const MeasurementData& data = *state.Measurement;
   const PVFrame frame = DrawPVFrame(state, canvas);
-  const int cylinder = std::clamp<int>(state.View.CurrentCylinder, 1, PVCylinders(data));
+  const int cylinder = PVCylinder(state);
   const Curve& measured = data.PressureCurve[cylinder];
   const Curve plotted = PlottedCurve(measured);
   const int cursor = std::clamp<int>(state.View.CursorPos, 0, PVLastIndex);
@@ -289,6 +303,29 @@ bool HasCurves(const AppState& state) {
 }
 
 }  // namespace
+
+int PVSampleAt(const AppState& state, int x, int y, int first, int last) {
+  if (!HasCurves(state)) return -1;
+  const PVFrame frame = MakePVFrame(state, std::max(state.Drawing.ControlWidth, 1),
+                                    std::max(state.Drawing.ControlHeight, 1));
+  const ChartPlot& plot = frame.Plot;
+  if (!frame.HasTravel || x < plot.Left || x > plot.Right || y < plot.Top || y > plot.Base)
+    return -1;
+  const SampleXs xs = MakeSampleXs(frame, *state.Measurement);
+  const Curve plotted = PlottedCurve(state.Measurement->PressureCurve[PVCylinder(state)]);
+  int nearest = -1;
+  long long nearestDistance = 0;
+  for (int k = std::max(first, 0); k <= std::min(last, PVLastIndex); ++k) {
+    const long long dx = xs[k] - x;
+    const long long dy = frame.YOf(plotted[k + 1]) - y;
+    const long long distance = dx * dx + dy * dy;
+    if (nearest < 0 || distance < nearestDistance) {
+      nearest = k;
+      nearestDistance = distance;
+    }
+  }
+  return nearest;
+}
 
 void ShowPVSingle(AppState& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewPVSingle);

@@ -1,11 +1,17 @@
 #include "app/AnalysisHandlers.h"
 
+#include <cmath>
+#include <tuple>
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "adddata/AdditionalDataFile.h"
 #include "analysis/PAlphaViews.h"
 #include "app/ViewDispatch.h"
 #include "platform/RecordingCanvas.h"
+#include "support/CanvasQuery.h"
 #include "support/MeasurementFileBuilder.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
@@ -19,7 +25,7 @@ class AnalysisHandlersTest : public ::testing::Test {
   test::ScriptedUserInterface ui_;
   AppState state_;
 
-  // Enters analysis mode and loads a generated measurement.
+  // Loads a generated measurement for analysis.
   bool Analyse(int cylinders, bool mip = true, const std::string& extra = "") {
     test::MeasurementFileBuilder file;
     file.Cylinders = cylinders;
@@ -27,18 +33,40 @@ class AnalysisHandlersTest : public ::testing::Test {
     file.Extra = extra;
     const std::string name = dir_.File("M.KV");
     test::WriteBytes(name, file.Build());
-    EnterAnalysisMode(state_);
     return LoadForAnalysis(state_, name, ui_);
   }
+  // Loads a measurement and shows `view` on a picture of 1000 x 600.
+  void Show(int view, bool mip = true) {
+    ASSERT_TRUE(Analyse(3, mip));
+    state_.Drawing.ControlWidth = 1000;
+    state_.Drawing.ControlHeight = 600;
+    ShowView(state_, canvas_, ui_, view);
+    ASSERT_EQ(state_.View.CurrentView, view);
+  }
+  // The x of the red cursor line of a new drawing of the current view.
+  int CursorLineX() {
+    canvas_.Clear();
+    ShowView(state_, canvas_, ui_, state_.View.CurrentView);
+    for (const Segment& s : Segments(canvas_, Colors::Red)) {
+      if (s.X1 == s.X2) return s.X1;
+    }
+    return -1;
+  }
+  RecordingCanvas canvas_;
 };
 
 TEST_F(AnalysisHandlersTest, LoadingSetsTheAnalysisStateAndReadsTheAdditionalData) {
   AdditionalData exh;
   exh.Texh[2] = 345;
   test::WriteBytes(dir_.File("M.EXH"), AdditionalDataBytes(exh, 3));
-  state_.View.ZoomOn = state_.View.DpDaOn = true;
+  state_.View.ZoomOn = state_.View.DpDaOn = state_.Buttons.CursorBtn.Visible = true;
   state_.View.HasReference = -1;
+  state_.View.CurrentCylinder = 3;
+  state_.View.CursorPos = 100;
   ASSERT_TRUE(Analyse(3));
+  // A new analysis starts afresh.
+  EXPECT_EQ(std::tuple(state_.View.CurrentCylinder, state_.View.CursorPos), std::tuple(1, 680));
+  EXPECT_FALSE(state_.Buttons.CursorBtn.Visible);
   EXPECT_TRUE(state_.View.AnalysisActive);
   EXPECT_EQ(state_.View.HasAddData, -1);
   EXPECT_EQ(state_.AddData.Texh[2], 345);
@@ -49,21 +77,18 @@ TEST_F(AnalysisHandlersTest, LoadingSetsTheAnalysisStateAndReadsTheAdditionalDat
   EXPECT_TRUE(ViewAvailable(state_, ViewPAlphaAll));
   EXPECT_FALSE(ViewAvailable(state_, ViewPAlphaRef));
 
-  // A rejected file: the user is told, nothing is there to draw.
+  // A rejected file: the user is told, the analysis goes on as it was.
   test::WriteBytes(dir_.File("BAD.KV"), "no measurement");
-  EnterAnalysisMode(state_);
+  state_.View.CurrentCylinder = 2;
   EXPECT_FALSE(LoadForAnalysis(state_, dir_.File("BAD.KV"), ui_));
   EXPECT_EQ(ui_.Messages.size(), 1u);
   EXPECT_EQ(state_.MeasFileName, dir_.File("M.KV"));
-  EXPECT_FALSE(ViewAvailable(state_, ViewPAlphaAll));
+  EXPECT_EQ(state_.View.CurrentCylinder, 2);
+  EXPECT_TRUE(ViewAvailable(state_, ViewPAlphaAll));
   // Nor does a rejected reference replace the file the reference view reads.
   state_.View.AuxFileName = "good.KV";
   EXPECT_FALSE(LoadReferenceFile(state_, dir_.File("BAD.KV"), ui_));
   EXPECT_EQ(state_.View.AuxFileName, "good.KV");
-  state_.View.CurrentView = ViewPAlphaAll;
-  RecordingCanvas canvas;
-  ShowView(state_, canvas, ui_, ViewPAlphaAll);
-  EXPECT_TRUE(canvas.Ops().empty());
 }
 
 TEST_F(AnalysisHandlersTest, CylindersWrapAndRedrawOnlyTheirViews) {
@@ -92,21 +117,103 @@ TEST_F(AnalysisHandlersTest, CylindersWrapAndRedrawOnlyTheirViews) {
   EXPECT_EQ(state_.View.RefCylinder, 1);
 }
 
-TEST_F(AnalysisHandlersTest, CursorStaysInsideItsRange) {
+TEST_F(AnalysisHandlersTest, CursorStepsStayInsideItsRange) {
+  // A step of the buttons and the plain arrow keys, or of Shift and an arrow key.
+  enum Step { Button, Degree };
   struct Case {
     bool Mip;
     bool Zoom;
-    int Start, Delta, Expected;
+    Step By;
+    int Start, Direction, Expected;
   };
-  for (const Case& c : {Case{true, false, 0, -1, 0}, Case{true, false, 1439, +1, 1439},
-                        Case{true, true, 100, +1, 520}, Case{true, true, 920, +1, 920},
-                        Case{false, false, 360, -1, 360}, Case{false, false, 1080, +1, 1080}}) {
-    ASSERT_TRUE(Analyse(2, c.Mip));
-    state_.View.CurrentView = ViewPAlphaSingle;
+  for (const Case& c :
+       {Case{true, false, Button, 0, -1, 0}, Case{true, false, Button, 1439, +1, 1439},
+        Case{true, true, Button, 100, +1, 520}, Case{true, true, Button, 920, +1, 920},
+        Case{false, false, Button, 360, -1, 360}, Case{false, false, Button, 1080, +1, 1080},
+        Case{true, false, Degree, 680, -1, 676}, Case{true, true, Degree, 918, +1, 920},
+        Case{false, false, Degree, 700, +1, 702}}) {
+    SCOPED_TRACE(testing::Message() << c.Mip << c.Zoom << c.By << c.Start << c.Direction);
+    Show(ViewPAlphaSingle, c.Mip);
     state_.View.ZoomOn = c.Zoom;
     state_.View.CursorPos = c.Start;
-    EXPECT_TRUE(StepCursor(state_, c.Delta));
-    EXPECT_EQ(state_.View.CursorPos, c.Expected) << c.Mip << c.Zoom << c.Start;
+    EXPECT_TRUE(c.By == Button ? StepCursor(state_, c.Direction)
+                               : StepCursorByKey(state_, c.Direction, true));
+    EXPECT_EQ(state_.View.CursorPos, c.Expected);
+  }
+}
+
+TEST_F(AnalysisHandlersTest, ClickPutsTheCursorLineUnderThePointer) {
+  struct Case {
+    bool Mip, Zoom;
+    double PixelsPerStep;  // 940 pixels over 1440, 400 or 720 steps
+  };
+  for (const Case& c : {Case{true, false, 940.0 / 1440}, Case{true, true, 940.0 / 400},
+                        Case{false, false, 940.0 / 720}}) {
+    SCOPED_TRACE(testing::Message() << c.Mip << c.Zoom);
+    Show(ViewPAlphaSingle, c.Mip);
+    state_.View.ZoomOn = c.Zoom;
+    CursorLineX();  // the frame of the zoomed view
+    const DrawingState& d = state_.Drawing;
+    ASSERT_EQ(std::tuple(d.PlotLeft, d.PlotRight), std::tuple(30, 970));
+    for (int x = d.PlotLeft; x <= d.PlotRight; x += 7) {
+      PlaceCursor(state_, x, 300);
+      EXPECT_LE(std::abs(CursorLineX() - x), std::ceil(c.PixelsPerStep / 2)) << x;
+    }
+    // Beside the plot nothing moves.
+    const int before = state_.View.CursorPos;
+    for (const auto& [x, y] : {std::pair(d.PlotLeft - 1, 300), std::pair(d.PlotRight + 1, 300),
+                               std::pair(500, d.PlotTop - 1), std::pair(500, d.PlotBase + 1)}) {
+      EXPECT_FALSE(PlaceCursor(state_, x, y));
+    }
+    EXPECT_EQ(state_.View.CursorPos, before);
+  }
+}
+
+TEST_F(AnalysisHandlersTest, ClickOnThePVLoopTakesTheStrokePointedAt) {
+  Show(ViewPVSingle);
+  state_.Measurement->PressureAxisMax = 250;  // the whole loop on the picture
+  CursorLineX();
+  // The loop's vertices in sample order: the first segment starts at sample 0.
+  const std::vector<Segment> loop = Segments(canvas_, Colors::Green);
+  ASSERT_EQ(loop.size(), SamplesPerCurve - 1u);
+  auto vertex = [&](int k) {
+    return k == 0 ? std::pair(loop[0].X1, loop[0].Y1) : std::pair(loop[k - 1].X2, loop[k - 1].Y2);
+  };
+  // Compression and expansion pass the same piston positions at other pressures.
+  for (const int k : {300, 700, 740, 1140}) {
+    SCOPED_TRACE(k);
+    const auto [x, y] = vertex(k);
+    EXPECT_TRUE(PlaceCursor(state_, x, y));
+    EXPECT_EQ(vertex(state_.View.CursorPos), vertex(k));
+    EXPECT_EQ(CursorLineX(), x);
+  }
+  // Zoomed in another view, the cursor keeps to the zoomed range here too.
+  state_.View.ZoomOn = true;
+  const auto [x, y] = vertex(300);
+  PlaceCursor(state_, x, y);
+  EXPECT_EQ(state_.View.CursorPos, 520);
+}
+
+TEST_F(AnalysisHandlersTest, CursorKeysAndClicksOnlyWhereTheCursorButtonsWork) {
+  const struct {
+    const char* Name;
+    int View;
+    void (*Change)(AppState&);
+  } cases[] = {
+      {"all cylinders", ViewPAlphaAll, [](AppState&) {}},
+      {"pmax single", ViewPmaxSingle, [](AppState&) {}},
+      {"cursor off", ViewPAlphaSingle, [](AppState& s) { ToggleCursor(s); }},
+      {"TDC view", ViewPAlphaSingle, [](AppState& s) { s.View.CurrentView = ViewTdcManual; }},
+      {"analysis over", ViewPAlphaSingle, [](AppState& s) { LeaveAnalysisMode(s); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Show(c.View);
+    c.Change(state_);
+    EXPECT_FALSE(CursorMovable(state_));
+    EXPECT_FALSE(StepCursorByKey(state_, +1, true));
+    EXPECT_FALSE(PlaceCursor(state_, 100, 300));
+    EXPECT_EQ(state_.View.CursorPos, StartCursorPos);
   }
 }
 

@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <tuple>
 
 #include <gtest/gtest.h>
@@ -57,6 +60,11 @@ class MainFormTest : public ::testing::Test {
   QPushButton* Button(const char* name) const { return form_->findChild<QPushButton*>(name); }
   QAction* Item(const char* name) const { return form_->findChild<QAction*>(name); }
   QString Label(const char* name) const { return form_->findChild<QLabel*>(name)->text(); }
+  QString StatusLine() const {
+    return Label("FileLabel") + "|" + Label("Datum") + "|" + Label("Zeit") + "|" +
+           Label("FunctionLabel");
+  }
+  QWidget* Picture() const { return form_->findChild<QWidget*>("Image1"); }
   QSize Image1Size() const {
     const DrawingState& d = form_->State().Drawing;
     return {d.ControlWidth, d.ControlHeight};
@@ -159,28 +167,155 @@ TEST_F(MainFormTest, ButtonsStepWrapAndClampThroughTheViews) {
   EXPECT_TRUE(ui_.Messages.empty());
 }
 
-TEST_F(MainFormTest, RejectedFileLeavesAnalysisModeWithoutAView) {
+TEST_F(MainFormTest, FirstAnalysisWithoutAFileLeavesAnalysisModeWithoutAView) {
   NewForm();
-  Analyse(File("program/DATA/GOOD.KV", 2));
-  form_->PAlphasingle1Click();
   WriteBytes(home_.File("BAD.KV"), "This is a shopping list\r\nbread\r\nmilk\r\n");
   Analyse(home_.File("BAD.KV"));
 
   ASSERT_EQ(ui_.Messages.size(), 1u);
   EXPECT_EQ(ui_.Messages[0].Text.rfind("This is not a ZEPHIRAX data file !\n", 0), 0u);
   EXPECT_FALSE(View().AnalysisActive);
-  EXPECT_EQ(View().CurrentView, ViewPAlphaSingle);
   EXPECT_FALSE(Item("PAlphasingle1")->isEnabled());
   EXPECT_TRUE(Button("FinishButton")->isHidden());
   EXPECT_FALSE(Button("TransmitButton")->isEnabled());
   EXPECT_TRUE(form_->findChild<QLabel*>("AddressBlock")->isHidden());
+  EXPECT_EQ(StatusLine(), "|||");
   EXPECT_EQ(ui_.HourglassOn, 0);
 
-  // A cancelled dialog ends the same way; the next analysis works again.
+  // A cancelled dialog leaves it so; the next analysis works.
   form_->AnalyseButtonClick();
-  Analyse(home_.File("program/DATA/GOOD.KV"));
+  EXPECT_FALSE(View().AnalysisActive);
+  Analyse(File("program/DATA/GOOD.KV", 2));
   EXPECT_TRUE(View().AnalysisActive);
   EXPECT_TRUE(Item("PAlphasingle1")->isEnabled());
+}
+
+TEST_F(MainFormTest, CancelledOrRejectedFileKeepsTheMeasurementOnScreen) {
+  NewForm();
+  Analyse(File("program/DATA/GOOD.KV", 3));
+  form_->PAlphasingle1Click();
+  Click("CylinderPlusBtn");
+  const QImage picture = form_->Picture();
+  const QString status = StatusLine();
+  const QString title = form_->windowTitle();
+  ASSERT_EQ(status, "GOOD.KV|06.12.2026|14:32|");
+
+  WriteBytes(home_.File("BAD.KV"), "This is a shopping list\r\nbread\r\nmilk\r\n");
+  const std::string whole = test::MeasurementFileBuilder().Build();
+  WriteBytes(home_.File("CUT.KV"), whole.substr(0, whole.find("CURVE") + 200));  // cut short
+  const std::optional<std::string> answers[] = {std::nullopt, home_.File("BAD.KV"),
+                                                home_.File("CUT.KV")};
+  for (const std::optional<std::string>& answer : answers) {
+    SCOPED_TRACE(answer.value_or("cancelled"));
+    const size_t messages = ui_.Messages.size();
+    ui_.FileAnswers.push_back(answer);
+    form_->AnalyseButtonClick();
+    if (answer) {
+      ASSERT_EQ(ui_.Messages.size(), messages + 1);
+      const std::string& text = ui_.Messages.back().Text;
+      EXPECT_TRUE(text.rfind("This is not a ZEPHIRAX data file !", 0) == 0 ||
+                  text.rfind("Could not open ZEPHIRAX data file !", 0) == 0)
+          << text;
+    }
+    EXPECT_TRUE(View().AnalysisActive);
+    EXPECT_EQ(std::tuple(View().CurrentView, View().CurrentCylinder),
+              std::tuple(ViewPAlphaSingle, 2));
+    EXPECT_TRUE(form_->Picture() == picture);
+    EXPECT_EQ(StatusLine(), status);
+    EXPECT_EQ(form_->windowTitle(), title);
+    EXPECT_FALSE(Button("FinishButton")->isHidden());
+    EXPECT_FALSE(Button("CursorRightBtn")->isHidden());
+    EXPECT_TRUE(Item("PAlphasingle1")->isChecked() && Item("pVsingle1")->isEnabled());
+    EXPECT_EQ(ui_.HourglassOn, 0);
+  }
+
+  // Only a file that loads replaces the measurement, and starts afresh.
+  Analyse(File("program/DATA/NEXT.KV", 2, false));
+  EXPECT_EQ(StatusLine(), "NEXT.KV|06.12.2026|14:32|");
+  EXPECT_EQ(std::tuple(View().CurrentView, View().CurrentCylinder), std::tuple(ViewPAlphaAll, 1));
+  EXPECT_TRUE(Item("palphaall1")->isChecked());
+  EXPECT_FALSE(Item("pVsingle1")->isEnabled());
+}
+
+TEST_F(MainFormTest, WindowTitleNamesTheMeasurementBeingAnalysed) {
+  NewForm();
+  const QString english = "Cylinder Pressure Measuring System ZEPHIRAX Ver. 1.03a 32/64 Bit";
+  EXPECT_EQ(form_->windowTitle(), english);
+  Analyse(File("program/DATA/SIXCYL2T.KV", 6));
+  EXPECT_EQ(form_->windowTitle(), "SIXCYL2T.KV - " + english);
+  // A change of language keeps the file in the title.
+  form_->State().Config.Language = German;
+  form_->ApplyCaptions();
+  const QString german = QString::fromUtf8("Zylinderdruck-Meßsystem ZEPHIRAX Ver. 1.03a 32/64 Bit");
+  EXPECT_EQ(form_->windowTitle(), "SIXCYL2T.KV - " + german);
+  form_->finishanalyse1Click();
+  EXPECT_EQ(form_->windowTitle(), german);
+}
+
+TEST_F(MainFormTest, PictureOpensTheViewMenuWhereTheUserPoints) {
+  NewForm();
+  auto* menu = form_->findChild<QMenu*>("PopupMenu1");
+  // Whether the menu opened, and where.
+  const auto menuAfter = [&](QContextMenuEvent::Reason reason, QPoint at) {
+    QContextMenuEvent event(reason, at, Picture()->mapToGlobal(at));
+    QApplication::sendEvent(Picture(), &event);
+    const std::optional<QPoint> where =
+        menu->isVisible() ? std::optional(menu->pos()) : std::nullopt;
+    menu->hide();
+    return where;
+  };
+  EXPECT_EQ(menuAfter(QContextMenuEvent::Mouse, {100, 60}), std::nullopt);  // idle
+
+  Analyse(File("TWO.KV", 2));
+  form_->PAlphasingle1Click();
+  form_->State().Config.Language = French;  // captioned as it opens, as from the button
+  EXPECT_EQ(menuAfter(QContextMenuEvent::Mouse, {100, 60}),
+            Picture()->mapToGlobal(QPoint(100, 60)));
+  EXPECT_EQ(Item("palphaall1")->text(), QString::fromUtf8("décalée tous cyl"));
+  EXPECT_TRUE(Item("PAlphasingle1")->isChecked() && !Item("palphaall1")->isChecked());
+  // The menu key reports no position of its own; the menu opens on the picture.
+  form_->resize(400, 300);  // the menu fits beside and below the middle
+  form_->FormResize();
+  EXPECT_EQ(menuAfter(QContextMenuEvent::Keyboard, {0, 0}),
+            Picture()->mapToGlobal(Picture()->rect().center()));
+
+  // In a TDC view the Functions button finishes; the picture has no menu.
+  View().CurrentView = ViewTdcAuto;
+  EXPECT_EQ(menuAfter(QContextMenuEvent::Mouse, {100, 60}), std::nullopt);
+  EXPECT_TRUE(View().AnalysisActive);
+}
+
+TEST_F(MainFormTest, CursorFollowsHeldButtonsArrowKeysAndClicks) {
+  NewForm();
+  form_->show();
+  QApplication::processEvents();
+  Analyse(File("TWO.KV", 2));
+  form_->PAlphasingle1Click();
+  EXPECT_TRUE(Picture()->hasFocus());  // the keys work at once
+
+  QTest::keyClick(Picture(), Qt::Key_Right);
+  EXPECT_EQ(View().CursorPos, 681);
+  QTest::keyClick(Picture(), Qt::Key_Left, Qt::ShiftModifier);
+  EXPECT_EQ(View().CursorPos, 677);
+
+  // Held down, the button keeps going.
+  QTest::mousePress(Button("CursorRightBtn"), Qt::LeftButton);
+  QTest::qWait(1000);
+  QTest::mouseRelease(Button("CursorRightBtn"), Qt::LeftButton);
+  EXPECT_GT(View().CursorPos, 680);  // a click would be one step
+
+  // A click on the TDC line puts the cursor there, and the picture shows it.
+  const QImage before = form_->Picture();
+  const DrawingState& d = form_->State().Drawing;
+  QTest::mouseClick(Picture(), Qt::LeftButton, {}, QPoint(d.PlotCentreX, d.PlotBase - 20));
+  EXPECT_EQ(View().CursorPos, 720);
+  EXPECT_FALSE(form_->Picture() == before);
+
+  // Where the view has no cursor, keys and clicks leave it alone.
+  form_->palphaall1Click();
+  QTest::keyClick(Picture(), Qt::Key_Left);
+  QTest::mouseClick(Picture(), Qt::LeftButton, {}, QPoint(d.PlotLeft + 10, d.PlotBase - 20));
+  EXPECT_EQ(View().CursorPos, 720);
 }
 
 TEST_F(MainFormTest, SecondAnswerToTheCloseQuestionKeepsRunningButSavesSettings) {
