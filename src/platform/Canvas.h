@@ -44,7 +44,8 @@ class Canvas {
 
   virtual void SetPen(Color color, int width = 1, PenStyle style = PenStyle::Solid) = 0;
   virtual void SetBrush(Color color) = 0;
-  // `height` is the character height in pixels.
+  // `height` is the height in pixels of the text cell, ascent plus descent:
+  // the height TextHeight measures and rows of text are spaced by.
   virtual void SetFont(const std::string& name, int height, bool bold) = 0;
   virtual void SetFontColor(Color color) = 0;
 

@@ -4,8 +4,10 @@ namespace zephirax {
 
 namespace {
 constexpr const char* MakerText = "KORDA ZEPHIRAX";
-constexpr int CaptionFontHeight = 9;        // 7 pt
-constexpr int AfterCaptionFontHeight = 11;  // 8 pt
+// Font heights are cell heights: 7 pt is a 9-pixel em, whose cell is 10
+// pixels high; 8 pt an 11-pixel em with a 12-pixel cell.
+constexpr int CaptionFontHeight = 10;
+constexpr int AfterCaptionFontHeight = 12;
 }  // namespace
 
 void DrawMakerCaption(Canvas& canvas) {

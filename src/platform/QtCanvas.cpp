@@ -1,8 +1,8 @@
 #include "platform/QtCanvas.h"
 
+#include <algorithm>
 #include <utility>
 
-#include <QFontMetrics>
 #include <QString>
 
 namespace zephirax {
@@ -19,10 +19,10 @@ QString ToQString(const std::string& text) {
 
 }  // namespace
 
-QtCanvas::QtCanvas() : pen_(Qt::black), brush_(Qt::white), fontColor_(Qt::black) {
+QtCanvas::QtCanvas()
+    : pen_(Qt::black), brush_(Qt::white), fontColor_(Qt::black), fontKey_("Arial", 14, false) {
   pen_.setCosmetic(true);
-  font_.setFamily(QStringLiteral("Arial"));
-  font_.setPixelSize(14);
+  font_ = &Resolve(fontKey_);
   SetSize(1, 1);
 }
 
@@ -33,7 +33,7 @@ void QtCanvas::Begin() {
   painter_->setRenderHint(QPainter::Antialiasing, false);
   painter_->setRenderHint(QPainter::TextAntialiasing, false);
   painter_->setPen(pen_);
-  painter_->setFont(font_);
+  painter_->setFont(font_->Font);
 }
 
 void QtCanvas::SetSize(int width, int height) {
@@ -54,11 +54,38 @@ void QtCanvas::SetBrush(Color color) {
   brush_ = ToQColor(color);
 }
 
+// The height the views ask for is that of the text cell, ascent plus
+// descent, which their rows of text are spaced by; a font's pixel size is its
+// em, some 15 % smaller than its cell.
 void QtCanvas::SetFont(const std::string& name, int height, bool bold) {
-  font_.setFamily(ToQString(name));
-  font_.setPixelSize(std::max(height, 1));
-  font_.setBold(bold);
-  painter_->setFont(font_);
+  height = std::max(height, 1);
+  const auto& [currentName, currentHeight, currentBold] = fontKey_;
+  if (height == currentHeight && bold == currentBold && name == currentName) return;
+  fontKey_ = FontKey(name, height, bold);
+  font_ = &Resolve(fontKey_);
+  painter_->setFont(font_->Font);
+}
+
+// The largest pixel size whose cell is no taller than the height asked for.
+const QtCanvas::CellFont& QtCanvas::Resolve(const FontKey& key) {
+  const auto found = fonts_.find(key);
+  if (found != fonts_.end()) return found->second;
+  const auto& [name, height, bold] = key;
+  QFont font;
+  font.setFamily(ToQString(name));
+  font.setBold(bold);
+  const auto cellHeight = [&font](int pixelSize) {
+    font.setPixelSize(pixelSize);
+    return QFontMetrics(font).height();
+  };
+  // Start from the font's own ratio of em to cell, then step: ascent and
+  // descent are rounded separately, so the ratio is off by a pixel at times.
+  int size = std::max(1, height * height / std::max(cellHeight(height), 1));
+  while (size > 1 && cellHeight(size) > height) --size;
+  // Bounded for a font whose cell would not grow with its size.
+  while (size < 4 * height && cellHeight(size + 1) <= height) ++size;
+  font.setPixelSize(size);
+  return fonts_.emplace(key, CellFont{font, QFontMetrics(font)}).first->second;
 }
 
 void QtCanvas::SetFontColor(Color color) {
@@ -107,16 +134,16 @@ void QtCanvas::FillRect(int x1, int y1, int x2, int y2) {
 
 void QtCanvas::TextOut(int x, int y, const std::string& text) {
   painter_->setPen(fontColor_);
-  painter_->drawText(QPoint(x, y + QFontMetrics(font_).ascent()), ToQString(text));
+  painter_->drawText(QPoint(x, y + font_->Metrics.ascent()), ToQString(text));
   painter_->setPen(pen_);
 }
 
 int QtCanvas::TextWidth(const std::string& text) {
-  return QFontMetrics(font_).horizontalAdvance(ToQString(text));
+  return font_->Metrics.horizontalAdvance(ToQString(text));
 }
 
 int QtCanvas::TextHeight(const std::string&) {
-  return QFontMetrics(font_).height();
+  return font_->Metrics.height();
 }
 
 const QImage& QtCanvas::Image() {

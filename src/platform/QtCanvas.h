@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <map>
 #include <memory>
+#include <string>
+#include <tuple>
 
 #include "platform/Canvas.h"
 
@@ -37,14 +41,27 @@ class QtCanvas : public Canvas {
   const QImage& Image();
 
  private:
+  // A font whose text cell has the height the views asked for, with its
+  // metrics, which every text call needs.
+  struct CellFont {
+    QFont Font;
+    QFontMetrics Metrics;
+  };
+  using FontKey = std::tuple<std::string, int, bool>;
+
   void Begin();
+  const CellFont& Resolve(const FontKey& key);
 
   QImage image_;
   std::unique_ptr<QPainter> painter_;
   QPen pen_;
   QColor brush_;
   QColor fontColor_;
-  QFont font_;
+  // Finding a font's size takes several measurements, and the views set
+  // their fonts thousands of times per picture: each is found once.
+  std::map<FontKey, CellFont> fonts_;
+  FontKey fontKey_;
+  const CellFont* font_ = nullptr;
   QPoint position_;
 };
 

@@ -142,10 +142,10 @@ TEST(PAlphaPlot, CoarseLayoutCurveAndCornerCaption) {
   const std::vector<CanvasOp>& ops = canvas.Ops();
   const CanvasOp& caption = ops[ops.size() - 2];
   EXPECT_EQ(caption.Text, "KORDA ZEPHIRAX");
-  EXPECT_EQ(caption.A, 800 - 5 - 69);  // 14 characters at 0.55 x 9 pixels
-  EXPECT_EQ(caption.B, 600 - 5 - 9);
+  EXPECT_EQ(caption.A, 800 - 5 - 77);  // 14 characters at 0.55 x 10 pixels
+  EXPECT_EQ(caption.B, 600 - 5 - 10);
   EXPECT_EQ(ops.back().Op, "SetFont");
-  EXPECT_EQ(ops.back().A, 11);
+  EXPECT_EQ(ops.back().A, 12);
 }
 
 TEST(PAlphaPlot, CursorLineAndZoomClamp) {
