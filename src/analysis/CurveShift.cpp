@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "measurement/Evaluation.h"
-#include "measurement/Rounding.h"
+#include "platform/Rounding.h"
 
 namespace zephirax {
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "app/SharedTexts.h"
+#include "analysis/EvaluationTexts.h"
 #include "measurement/DisplayText.h"
 #include "measurement/NumberText.h"
-#include "measurement/Rounding.h"
 #include "measurement/Units.h"
 #include "platform/LangText.h"
+#include "platform/Rounding.h"
 
 namespace zephirax {
 namespace {

@@ -8,11 +8,11 @@
 #include "analysis/PAlphaScales.h"
 #include "analysis/PlotTexts.h"
 #include "measurement/NumberText.h"
-#include "measurement/Rounding.h"
 #include "measurement/Units.h"
 #include "platform/LangText.h"
 #include "platform/MakerCaption.h"
 #include "platform/Pixels.h"
+#include "platform/Rounding.h"
 
 namespace zephirax {
 

@@ -8,9 +8,9 @@
 
 #include "charts/ChartFrame.h"
 #include "measurement/NumberText.h"
-#include "measurement/Rounding.h"
 #include "measurement/Units.h"
 #include "platform/LangText.h"
+#include "platform/Rounding.h"
 #include "platform/TextEncoding.h"
 
 namespace zephirax {

@@ -6,9 +6,9 @@
 #include "measurement/DisplayText.h"
 #include "measurement/Evaluation.h"
 #include "measurement/NumberText.h"
-#include "measurement/Rounding.h"
 #include "measurement/Units.h"
 #include "platform/LangText.h"
+#include "platform/Rounding.h"
 
 namespace zephirax {
 

@@ -5,18 +5,18 @@
 #include <cmath>
 #include <string>
 
+#include "analysis/EvaluationTexts.h"
 #include "analysis/PAlphaViews.h"
 #include "analysis/PlotTexts.h"
-#include "app/SharedTexts.h"
 #include "charts/ChartFrame.h"
 #include "measurement/DisplayText.h"
 #include "measurement/Evaluation.h"
 #include "measurement/NumberText.h"
-#include "measurement/Rounding.h"
 #include "measurement/Units.h"
 #include "platform/LangText.h"
 #include "platform/MakerCaption.h"
 #include "platform/Pixels.h"
+#include "platform/Rounding.h"
 
 namespace zephirax {
 namespace {

@@ -12,10 +12,10 @@
 #include "charts/ValueChartAxes.h"
 #include "measurement/DisplayText.h"
 #include "measurement/NumberText.h"
-#include "measurement/Rounding.h"
 #include "measurement/Units.h"
 #include "platform/LangText.h"
 #include "platform/MakerCaption.h"
+#include "platform/Rounding.h"
 
 namespace zephirax {
 

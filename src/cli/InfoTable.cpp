@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "analysis/EvaluationTexts.h"
 #include "app/SharedTexts.h"
 #include "measurement/Evaluation.h"
 #include "measurement/Units.h"

@@ -4,22 +4,13 @@
 
 #include "adddata/AdditionalData.h"
 #include "measurement/MeasurementData.h"
+#include "platform/NumberFormat.h"
 
 // The per-cylinder results as ZEPHIRAX.TXT (tab-separated) and ZEPHIRAX.CSV
 // (comma-separated) in the data folder, for spreadsheets. Values are written
 // as held (bar, kW, deg C) in the user's regional number format.
 
 namespace zephirax {
-
-// The regional number format, as cp1252 bytes; the desktop layer takes it from
-// the user's locale.
-struct NumberFormat {
-  std::string DecimalSeparator = ".";
-  std::string GroupSeparator = ",";
-};
-
-// Fixed-point with `decimals`, the integer part in groups of three.
-std::string FormatRegionalNumber(double value, int decimals, const NumberFormat& format);
 
 // The whole file: a header line and one line per cylinder, CR LF line ends.
 // With ',' as separator every ',' inside a formatted value becomes '.'.

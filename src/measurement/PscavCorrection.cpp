@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "measurement/Rounding.h"
+#include "platform/Rounding.h"
 
 namespace zephirax {
 

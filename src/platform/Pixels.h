@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "measurement/Rounding.h"
+#include "platform/Rounding.h"
 
 // Pixel positions from computed values. A corrupt file or a wild spike can put
 // a value far off the picture; positions are held within this range so that no

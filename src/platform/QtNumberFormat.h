@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "measurement/EngineDataExport.h"
+#include "platform/NumberFormat.h"
 
 namespace zephirax {
 
