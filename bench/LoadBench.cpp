@@ -18,9 +18,8 @@ using bench::SilentUserInterface;
 void LoadAndEvaluate(benchmark::State& state) {
   const std::string bytes = LargestFile();
   auto data = std::make_unique<MeasurementData>();
-  SilentUserInterface ui;
   for (auto _ : state) {
-    if (!LoadMeasurementBytes(*data, bytes, English, ui)) state.SkipWithError("rejected");
+    if (!LoadMeasurementBytes(*data, bytes)) state.SkipWithError("rejected");
     float sum = 0;
     for (int i = 1; i <= data->CylCount; ++i) {
       const CylinderResult v = CylinderValues(*data, i);
@@ -41,9 +40,8 @@ BENCHMARK(LoadAndEvaluate)->Unit(benchmark::kMillisecond);
 void LoadOnly(benchmark::State& state) {
   const std::string bytes = LargestFile();
   auto data = std::make_unique<MeasurementData>();
-  SilentUserInterface ui;
   for (auto _ : state) {
-    if (!LoadMeasurementBytes(*data, bytes, English, ui)) state.SkipWithError("rejected");
+    if (!LoadMeasurementBytes(*data, bytes)) state.SkipWithError("rejected");
   }
 }
 BENCHMARK(LoadOnly)->Unit(benchmark::kMillisecond);

@@ -28,8 +28,7 @@ inline std::unique_ptr<AppState> LargestAnalysis() {
   state->Drawing.ControlWidth = 1280;
   state->Drawing.ControlHeight = 800;
   EnterAnalysisMode(*state);
-  SilentUserInterface ui;
-  if (!LoadMeasurementBytes(*state->Measurement, bytes, English, ui)) return nullptr;
+  if (!LoadMeasurementBytes(*state->Measurement, bytes)) return nullptr;
   for (int cylinder = 1; cylinder <= MaxCylinders; ++cylinder) {
     state->AddData.Texh[cylinder] = 330 + 3 * cylinder;
     state->AddData.FuelRack[cylinder] = 60.5f;
@@ -48,13 +47,12 @@ inline void Render(benchmark::State& bench, int view,
   }
   if (setup) setup(*state);
   QtCanvas canvas;
-  SilentUserInterface ui;
   // How much the view draws, so that a figure is never read off an empty picture.
   RecordingCanvas recorder(&canvas);
-  ShowView(*state, recorder, ui, view);
+  ShowView(*state, recorder, view);
   bench.counters["calls"] = static_cast<double>(recorder.Ops().size());
   for (auto _ : bench) {
-    ShowView(*state, canvas, ui, view);
+    ShowView(*state, canvas, view);
     // Finishing the painter is part of getting the picture on screen.
     benchmark::DoNotOptimize(canvas.Image().constBits());
   }

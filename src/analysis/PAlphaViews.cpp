@@ -83,13 +83,9 @@ void ShowPAlphaAll(AppState& state, Canvas& canvas) {
   canvas.SetFontColor(Colors::Black);
 }
 
-void ShowPAlphaRef(AppState& state, Canvas& canvas, UserInterface& ui) {
+void ShowPAlphaRef(AppState& state, Canvas& canvas) {
   SetPAlphaButtons(state, ViewPAlphaRef);
   state.View.CurrentView = ViewPAlphaRef;
-  // The reference cylinder is read anew, so stepping RefCylinder takes effect;
-  // a file that has gone since leaves the previous reference in place.
-  LoadReference(*state.Reference, *state.Measurement, state.View.AuxFileName,
-                state.View.RefCylinder, state.Config.Language, ui);
   DrawPAlphaFrame(state, canvas, PAlphaAxisMax(*state.Measurement, state.Config.PressureUnit));
   DrawPAlphaCurve(state, canvas, state.View.CurrentCylinder, Colors::Green);
 }

@@ -2,7 +2,6 @@
 
 #include "app/AppState.h"
 #include "platform/Canvas.h"
-#include "platform/UserInterface.h"
 
 // The three pressure-over-crank-angle views: one cylinder, all cylinders, and
 // one cylinder against a reference cylinder. Each sets the analysis buttons it
@@ -15,8 +14,7 @@ Color CylinderColor(int cylinder);
 
 void ShowPAlphaSingle(AppState& state, Canvas& canvas);
 void ShowPAlphaAll(AppState& state, Canvas& canvas);
-// Reloads the reference cylinder RefCylinder from AuxFileName first; a failed
-// load is told through `ui` and the previous reference is drawn.
-void ShowPAlphaRef(AppState& state, Canvas& canvas, UserInterface& ui);
+// The reference cylinder as last loaded beside the current cylinder.
+void ShowPAlphaRef(AppState& state, Canvas& canvas);
 
 }  // namespace zephirax

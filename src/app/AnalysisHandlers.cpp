@@ -72,10 +72,10 @@ void LeaveAnalysisMode(AppState& state) {
   state.Buttons = AnalysisButtons{};
 }
 
-bool LoadForAnalysis(AppState& state, const std::string& fileName, UserInterface& ui) {
+LoadResult LoadForAnalysis(AppState& state, const std::string& fileName) {
   // The reader keeps the measurement in memory when it rejects a file; the
   // rest of the analysis state must stay with it, as it is still on screen.
-  if (!LoadMeasurement(*state.Measurement, fileName, state.Config.Language, ui)) return false;
+  if (LoadResult result = LoadMeasurement(*state.Measurement, fileName); !result) return result;
   EnterAnalysisMode(state);
   state.MeasFileName = fileName;
   MeasurementData& data = *state.Measurement;
@@ -87,20 +87,23 @@ bool LoadForAnalysis(AppState& state, const std::string& fileName, UserInterface
   data.SetupValid = -1;
   view.ZoomOn = view.DpDaOn = false;
   view.AnalysisActive = true;
-  return true;
+  return {};
 }
 
-bool LoadReferenceFile(AppState& state, const std::string& fileName, UserInterface& ui) {
-  // The reference view reloads AuxFileName on every draw: a file that was
+LoadResult LoadReferenceFile(AppState& state, const std::string& fileName) {
+  // A stepped reference cylinder is read from AuxFileName: a file that was
   // rejected must not replace the good one there.
-  if (!LoadReference(*state.Reference, *state.Measurement, fileName, 1, state.Config.Language,
-                     ui)) {
-    return false;
-  }
+  LoadResult result = LoadReference(*state.Reference, *state.Measurement, fileName, 1);
+  if (!result) return result;
   state.View.AuxFileName = fileName;
   state.View.HasReference = -1;
   state.View.RefCylinder = 1;
-  return true;
+  return result;
+}
+
+LoadResult ReloadReference(AppState& state) {
+  return LoadReference(*state.Reference, *state.Measurement, state.View.AuxFileName,
+                       state.View.RefCylinder);
 }
 
 bool LoadAdditionalDataFile(AppState& state, const std::string& fileName) {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/AppState.h"
-#include "platform/UserInterface.h"
+#include "measurement/KeywordScanner.h"
 
 // What the main window's analysis buttons do to the program state. Each
 // handler returns true when the current view has to be redrawn; the window
@@ -18,15 +18,20 @@ void EnterAnalysisMode(AppState& state);
 void LeaveAnalysisMode(AppState& state);
 
 // Steps 3 to 6 of the Analyse workflow. A rejected file changes nothing: the
-// user is told and false returned, and the measurement being analysed stays
-// as it was. A loaded one starts a new analysis (EnterAnalysisMode), reads the
+// fault is returned for the caller to tell, and the measurement being analysed
+// stays as it was. A loaded one starts a new analysis (EnterAnalysisMode), reads the
 // ".EXH" file beside it into AddData (HasAddData) and clears the reference,
 // zoom and dp/da.
-bool LoadForAnalysis(AppState& state, const std::string& fileName, UserInterface& ui);
+LoadResult LoadForAnalysis(AppState& state, const std::string& fileName);
 
 // "Load Ref File": loads cylinder 1 of `fileName` as reference; on success
-// HasReference is set and AuxFileName names the file.
-bool LoadReferenceFile(AppState& state, const std::string& fileName, UserInterface& ui);
+// HasReference is set, AuxFileName names the file and RefCylinder is 1.
+LoadResult LoadReferenceFile(AppState& state, const std::string& fileName);
+
+// Reads reference cylinder RefCylinder of AuxFileName anew, once it was
+// stepped; the views draw the reference as it was last loaded. A failure
+// leaves the previous reference in place.
+LoadResult ReloadReference(AppState& state);
 
 // Reads `fileName` as the measurement's additional data instead of the file
 // beside it; AuxFileName is left alone (a reference may be named there).

@@ -22,6 +22,7 @@
 
 #include "app/AnalysisHandlers.h"
 #include "app/Config.h"
+#include "app/LoadMessages.h"
 #include "app/MainTexts.h"
 #include "app/QtBackground.h"
 #include "app/SharedTexts.h"
@@ -336,7 +337,9 @@ void TMainForm::AnalyseButtonClick() {
   bool loaded = false;
   {
     HourglassGuard busy(*ui_);
-    loaded = LoadForAnalysis(state_, fileName, *ui_);
+    const LoadResult result = LoadForAnalysis(state_, fileName);
+    loaded = static_cast<bool>(result);
+    if (!loaded) ShowLoadFault(*ui_, state_.Config.Language, *result.Fault, fileName, false);
   }
   if (loaded) ShowLoadedMeasurement();
 }
@@ -402,7 +405,7 @@ void TMainForm::palphaall1Click() {
 
 void TMainForm::Redraw(int view) {
   if (ViewAvailable(state_, view)) {
-    ShowView(state_, canvas_, *ui_, view);
+    ShowView(state_, canvas_, view);
     Image1->SetPicture(canvas_.Image());
   }
   SyncButtons();
@@ -477,11 +480,15 @@ void TMainForm::CylinderMinusBtnClick() {
 }
 
 void TMainForm::RefCylinderPlusBtnClick() {
-  RedrawIf(StepRefCylinder(state_, +1));
+  const bool due = StepRefCylinder(state_, +1);
+  ReloadSteppedReference();
+  RedrawIf(due);
 }
 
 void TMainForm::RefCylinderMinusBtnClick() {
-  RedrawIf(StepRefCylinder(state_, -1));
+  const bool due = StepRefCylinder(state_, -1);
+  ReloadSteppedReference();
+  RedrawIf(due);
 }
 
 void TMainForm::RefBtnClick() {
@@ -495,7 +502,9 @@ void TMainForm::RefBtnClick() {
   bool loaded = false;
   {
     HourglassGuard busy(*ui_);
-    loaded = LoadReferenceFile(state_, *chosen, *ui_);
+    const LoadResult result = LoadReferenceFile(state_, *chosen);
+    loaded = static_cast<bool>(result);
+    if (!loaded) ShowLoadFault(*ui_, state_.Config.Language, *result.Fault, *chosen, true);
   }
   if (!loaded) return;
   EnableMenuItems();
@@ -531,8 +540,19 @@ void TMainForm::FilterBtnClick() {
   RedrawIf(due);
 }
 
+void TMainForm::ReloadSteppedReference() {
+  // The reference view shows the reference cylinder as last read.
+  if (state_.View.CurrentView != ViewPAlphaRef || state_.View.HasReference == 0) return;
+  const LoadResult result = ReloadReference(state_);
+  // A file that has gone since leaves the previous reference in place.
+  if (!result) {
+    ShowLoadFault(*ui_, state_.Config.Language, *result.Fault, state_.View.AuxFileName, true);
+  }
+}
+
 void TMainForm::RefFilterBtnClick() {
   const bool due = ToggleRefFilter(state_);
+  ReloadSteppedReference();
   ApplyFilterCaptions();
   RedrawIf(due);
 }

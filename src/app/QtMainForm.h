@@ -125,6 +125,7 @@ class TMainForm : public QWidget {
   void Redraw(int view);
   void RedrawIf(bool due);
   bool InTdcView() const;
+  void ReloadSteppedReference();
   void PictureMenu(const QContextMenuEvent& event);
   bool PictureKey(const QKeyEvent& event);
 

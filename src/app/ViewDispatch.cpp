@@ -75,21 +75,17 @@ const char* UnavailableReason(const AppState& state, int view) {
   }
 }
 
-void ShowView(AppState& state, Canvas& canvas, UserInterface& ui, int view) {
+void ShowView(AppState& state, Canvas& canvas, int view) {
   if (!ViewAvailable(state, view)) return;
   using Show = void (*)(AppState&, Canvas&);
   static constexpr Show Routines[] = {
       ShowPAlphaSingle,  ShowPAlphaAll,     ShowPVSingle, ShowPVAll,          ShowPmaxSingle,
       ShowPmaxMean,      ShowPmaxDeviation, ShowMipAll,   ShowMipDeviation,   ShowPindAll,
-      ShowPindDeviation, ShowEngineTable,   ShowRpmAll,   ShowPmaxAllStrokes, nullptr,
+      ShowPindDeviation, ShowEngineTable,   ShowRpmAll,   ShowPmaxAllStrokes, ShowPAlphaRef,
       nullptr,           ShowPAlpha3D,      ShowTexhAll,  ShowTexhDeviation,  nullptr,
       ShowEngineTable2};
   static_assert(std::size(Routines) == ViewEngineTable2 + 1);
-  if (view == ViewPAlphaRef) {
-    ShowPAlphaRef(state, canvas, ui);
-  } else if (Routines[view] != nullptr) {
-    Routines[view](state, canvas);
-  }
+  if (Routines[view] != nullptr) Routines[view](state, canvas);
 }
 
 }  // namespace zephirax

@@ -2,7 +2,6 @@
 
 #include "app/AppState.h"
 #include "platform/Canvas.h"
-#include "platform/UserInterface.h"
 
 // One place that knows which routine draws which view.
 
@@ -20,6 +19,6 @@ const char* UnavailableReason(const AppState& state, int view);
 
 // Draws `view` from scratch (the routine records it as CurrentView). A view
 // that is not available leaves the picture as it is.
-void ShowView(AppState& state, Canvas& canvas, UserInterface& ui, int view);
+void ShowView(AppState& state, Canvas& canvas, int view);
 
 }  // namespace zephirax

@@ -10,6 +10,7 @@
 #include "adddata/AdditionalDataFile.h"
 #include "analysis/CurveShift.h"
 #include "app/Config.h"
+#include "app/LoadMessages.h"
 #include "cli/Arguments.h"
 #include "cli/ConsoleUserInterface.h"
 #include "cli/DumpJson.h"
@@ -188,8 +189,12 @@ int CorrectionFailed(std::ostream& err, const CorrectionResult& result, const st
 
 // Messages on the command line are always English.
 bool Load(MeasurementData& data, const std::string& fileName, std::ostream& err) {
-  ConsoleUserInterface ui(err);
-  return LoadMeasurement(data, fileName, English, ui);
+  const LoadResult result = LoadMeasurement(data, fileName);
+  if (!result) {
+    ConsoleUserInterface ui(err);
+    ShowLoadFault(ui, English, *result.Fault, fileName, false);
+  }
+  return static_cast<bool>(result);
 }
 
 int Dump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -256,9 +261,14 @@ int Ref(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   auto data = std::make_unique<MeasurementData>();
   auto reference = std::make_unique<ReferenceData>();
-  ConsoleUserInterface ui(err);
-  if ((!current.empty() && !LoadMeasurement(*data, current, English, ui)) ||
-      !LoadReference(*reference, *data, positional[0], cylinder, English, ui)) {
+  if (!current.empty() && !Load(*data, current, err)) {
+    out << RejectedJson() << '\n';
+    return 1;
+  }
+  if (const LoadResult result = LoadReference(*reference, *data, positional[0], cylinder);
+      !result) {
+    ConsoleUserInterface ui(err);
+    ShowLoadFault(ui, English, *result.Fault, positional[0], true);
     out << RejectedJson() << '\n';
     return 1;
   }

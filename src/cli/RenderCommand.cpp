@@ -11,6 +11,7 @@
 #include "app/AnalysisHandlers.h"
 #include "app/AppState.h"
 #include "app/Config.h"
+#include "app/LoadMessages.h"
 #include "app/ViewDispatch.h"
 #include "cli/ApplicationScope.h"
 #include "cli/Arguments.h"
@@ -227,16 +228,20 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::
   if (options.TempUnit) state->Config.TempUnit = *options.TempUnit;
   state->Regional = RegionalNumberFormat(QLocale::system());
 
-  ConsoleUserInterface ui(err);
-  EnterAnalysisMode(*state);
   // Messages on the command line are English; the picture speaks the
   // chosen language.
-  const int32_t language = state->Config.Language;
-  state->Config.Language = English;
-  const bool loaded = LoadForAnalysis(*state, options.File, ui) &&
-                      (options.RefFile.empty() || LoadReferenceFile(*state, options.RefFile, ui));
-  state->Config.Language = language;
-  if (!loaded) return 1;
+  ConsoleUserInterface ui(err);
+  EnterAnalysisMode(*state);
+  if (const LoadResult result = LoadForAnalysis(*state, options.File); !result) {
+    ShowLoadFault(ui, English, *result.Fault, options.File, false);
+    return 1;
+  }
+  if (!options.RefFile.empty()) {
+    if (const LoadResult result = LoadReferenceFile(*state, options.RefFile); !result) {
+      ShowLoadFault(ui, English, *result.Fault, options.RefFile, true);
+      return 1;
+    }
+  }
   if (!options.ExhFile.empty() && !LoadAdditionalDataFile(*state, options.ExhFile)) {
     err << "zephirax-cli: " << options.ExhFile << " is not additional data for "
         << state->Measurement->CylCount << " cylinders\n";
@@ -258,6 +263,10 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::
           err, "--refcyl must be 1.." + std::to_string(refCount) + " for " + options.RefFile);
     }
     state->View.RefCylinder = *options.RefCylinder;
+    if (const LoadResult result = ReloadReference(*state); !result) {
+      ShowLoadFault(ui, English, *result.Fault, options.RefFile, true);
+      return 1;
+    }
   }
   ApplyToggles(*state, options, err);
   if (!ViewAvailable(*state, options.View)) {
@@ -275,7 +284,7 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::
   std::optional<RecordingCanvas> recorder;
   if (!options.LogFile.empty()) recorder.emplace(&canvas);
   Canvas& target = recorder ? static_cast<Canvas&>(*recorder) : canvas;
-  ShowView(*state, target, ui, options.View);
+  ShowView(*state, target, options.View);
 
   if (!WritePng(canvas.Image(), options.Out)) {
     err << "zephirax-cli: could not write " << options.Out << '\n';

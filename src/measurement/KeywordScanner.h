@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -35,12 +36,26 @@ enum class FaultReason {
 // Where in the file the fault lies.
 enum class FilePart { Header, CylinderValues, PressureCurves, SecondCurves };
 
+// Why a file was rejected: the callers word it for the user.
+struct LoadFault {
+  FileFault Kind = FileFault::NotDataFile;
+  FaultReason Reason = FaultReason::CannotOpen;
+  FilePart Part = FilePart::Header;
+};
+
+// What a load came to: true when the file was taken, else the fault.
+struct LoadResult {
+  std::optional<LoadFault> Fault;
+  explicit operator bool() const { return !Fault.has_value(); }
+};
+
 struct FileFaultError : std::runtime_error {
   FileFaultError(FileFault faultKind, FaultReason reason)
       : std::runtime_error("measurement file fault"), Kind(faultKind), Reason(reason) {}
   FileFault Kind;
   FaultReason Reason;
   FilePart Part = FilePart::Header;
+  LoadResult Result() const { return {LoadFault{Kind, Reason, Part}}; }
 };
 
 class KeywordScanner {

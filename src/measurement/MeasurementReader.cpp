@@ -9,7 +9,6 @@
 #include "measurement/CurveBlock.h"
 #include "measurement/Evaluation.h"
 #include "measurement/KeywordScanner.h"
-#include "measurement/MeasurementMessages.h"
 
 namespace zephirax {
 
@@ -308,27 +307,16 @@ class Reader {
   bool modeSeen_ = false;
 };
 
-void ShowFault(const FileFaultError& fault, const std::string& fileName, int language,
-               UserInterface& ui) {
-  const LangText& headline =
-      fault.Kind == FileFault::NotDataFile ? NotADataFileText : CouldNotReadFileText;
-  ui.MessageBox(Tr(MeasurementErrorCaption, language),
-                FileFaultMessage(headline, fault, fileName, language), MsgButtons::Ok,
-                MsgIcon::Error);
-}
-
-bool LoadBytes(MeasurementData& data, std::string_view bytes, const std::string& fileName,
-               int language, UserInterface& ui) {
+LoadResult LoadBytes(MeasurementData& data, std::string_view bytes) {
   // Load into a copy and take it over only when the whole file was accepted.
   auto loaded = std::make_unique<MeasurementData>(data);
   try {
     Reader(*loaded, bytes).Run();
   } catch (const FileFaultError& fault) {
-    ShowFault(fault, fileName, language, ui);
-    return false;
+    return fault.Result();
   }
   data = std::move(*loaded);
-  return true;
+  return {};
 }
 
 }  // namespace
@@ -345,20 +333,15 @@ void ExpandTo1440(Curve& curve) {
   }
 }
 
-bool LoadMeasurementBytes(MeasurementData& data, std::string_view bytes, int language,
-                          UserInterface& ui) {
-  return LoadBytes(data, bytes, "", language, ui);
+LoadResult LoadMeasurementBytes(MeasurementData& data, std::string_view bytes) {
+  return LoadBytes(data, bytes);
 }
 
-bool LoadMeasurement(MeasurementData& data, const std::string& fileName, int language,
-                     UserInterface& ui) {
+LoadResult LoadMeasurement(MeasurementData& data, const std::string& fileName) {
   std::string bytes;
   FaultReason why = FaultReason::CannotOpen;
-  if (!ReadMeasurementFile(fileName, bytes, &why)) {
-    ShowFault(FileFaultError(FileFault::NotDataFile, why), fileName, language, ui);
-    return false;
-  }
-  return LoadBytes(data, bytes, fileName, language, ui);
+  if (!ReadMeasurementFile(fileName, bytes, &why)) return {LoadFault{FileFault::NotDataFile, why}};
+  return LoadBytes(data, bytes);
 }
 
 }  // namespace zephirax

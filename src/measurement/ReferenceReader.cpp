@@ -6,7 +6,6 @@
 #include "measurement/CurveBlock.h"
 #include "measurement/Evaluation.h"
 #include "measurement/KeywordScanner.h"
-#include "measurement/MeasurementMessages.h"
 #include "measurement/MeasurementReader.h"
 
 namespace zephirax {
@@ -165,44 +164,33 @@ class RefReader {
   bool modeSeen_ = false;
 };
 
-bool LoadBytes(ReferenceData& reference, MeasurementData& data, std::string_view bytes,
-               const std::string& fileName, int cylinder, int language, UserInterface& ui) {
+LoadResult LoadBytes(ReferenceData& reference, MeasurementData& data, std::string_view bytes,
+                     int cylinder) {
   auto ref = std::make_unique<ReferenceData>(reference);
   auto measurement = std::make_unique<MeasurementData>(data);
   try {
     RefReader(*ref, *measurement, bytes, cylinder).Run();
   } catch (const FileFaultError& fault) {
-    const LangText& headline =
-        fault.Kind == FileFault::NotDataFile ? RefNotADataFileText : CouldNotReadFileText;
-    ui.MessageBox(Tr(MeasurementErrorCaption, language),
-                  FileFaultMessage(headline, fault, fileName, language), MsgButtons::Ok,
-                  MsgIcon::Error);
-    return false;
+    return fault.Result();
   }
   reference = std::move(*ref);
   data = std::move(*measurement);
-  return true;
+  return {};
 }
 
 }  // namespace
 
-bool LoadReferenceBytes(ReferenceData& reference, MeasurementData& data, std::string_view bytes,
-                        int cylinder, int language, UserInterface& ui) {
-  return LoadBytes(reference, data, bytes, "", cylinder, language, ui);
+LoadResult LoadReferenceBytes(ReferenceData& reference, MeasurementData& data,
+                              std::string_view bytes, int cylinder) {
+  return LoadBytes(reference, data, bytes, cylinder);
 }
 
-bool LoadReference(ReferenceData& reference, MeasurementData& data, const std::string& fileName,
-                   int cylinder, int language, UserInterface& ui) {
+LoadResult LoadReference(ReferenceData& reference, MeasurementData& data,
+                         const std::string& fileName, int cylinder) {
   std::string bytes;
   FaultReason why = FaultReason::CannotOpen;
-  if (!ReadMeasurementFile(fileName, bytes, &why)) {
-    ui.MessageBox(Tr(MeasurementErrorCaption, language),
-                  FileFaultMessage(RefNotADataFileText, FileFaultError(FileFault::NotDataFile, why),
-                                   fileName, language),
-                  MsgButtons::Ok, MsgIcon::Error);
-    return false;
-  }
-  return LoadBytes(reference, data, bytes, fileName, cylinder, language, ui);
+  if (!ReadMeasurementFile(fileName, bytes, &why)) return {LoadFault{FileFault::NotDataFile, why}};
+  return LoadBytes(reference, data, bytes, cylinder);
 }
 
 }  // namespace zephirax

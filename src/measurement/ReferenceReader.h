@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "measurement/KeywordScanner.h"
 #include "measurement/MeasurementData.h"
-#include "platform/UserInterface.h"
 
 // One cylinder of a second measurement, loaded beside the current one so that
 // the p/alpha views can compare a cylinder with a reference cylinder.
@@ -28,11 +28,11 @@ struct ReferenceData {
 // reference's date and time go into the measurement's MeasDate and MeasTime,
 // its pressure range may widen the measurement's PressureAxisMax. A rejected
 // file (also one without that cylinder) leaves both exactly as they were and
-// the user gets the program's message through `ui`.
-bool LoadReference(ReferenceData& reference, MeasurementData& data, const std::string& fileName,
-                   int cylinder, int language, UserInterface& ui);
+// the result names the fault.
+LoadResult LoadReference(ReferenceData& reference, MeasurementData& data,
+                         const std::string& fileName, int cylinder);
 
-bool LoadReferenceBytes(ReferenceData& reference, MeasurementData& data, std::string_view bytes,
-                        int cylinder, int language, UserInterface& ui);
+LoadResult LoadReferenceBytes(ReferenceData& reference, MeasurementData& data,
+                              std::string_view bytes, int cylinder);
 
 }  // namespace zephirax

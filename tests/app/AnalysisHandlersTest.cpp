@@ -22,7 +22,6 @@ namespace {
 class AnalysisHandlersTest : public ::testing::Test {
  protected:
   test::TempDir dir_;
-  test::ScriptedUserInterface ui_;
   AppState state_;
 
   // Loads a generated measurement for analysis.
@@ -33,20 +32,20 @@ class AnalysisHandlersTest : public ::testing::Test {
     file.Extra = extra;
     const std::string name = dir_.File("M.KV");
     test::WriteBytes(name, file.Build());
-    return LoadForAnalysis(state_, name, ui_);
+    return static_cast<bool>(LoadForAnalysis(state_, name));
   }
   // Loads a measurement and shows `view` on a picture of 1000 x 600.
   void Show(int view, bool mip = true) {
     ASSERT_TRUE(Analyse(3, mip));
     state_.Drawing.ControlWidth = 1000;
     state_.Drawing.ControlHeight = 600;
-    ShowView(state_, canvas_, ui_, view);
+    ShowView(state_, canvas_, view);
     ASSERT_EQ(state_.View.CurrentView, view);
   }
   // The x of the red cursor line of a new drawing of the current view.
   int CursorLineX() {
     canvas_.Clear();
-    ShowView(state_, canvas_, ui_, state_.View.CurrentView);
+    ShowView(state_, canvas_, state_.View.CurrentView);
     for (const Segment& s : Segments(canvas_, Colors::Red)) {
       if (s.X1 == s.X2) return s.X1;
     }
@@ -77,17 +76,18 @@ TEST_F(AnalysisHandlersTest, LoadingSetsTheAnalysisStateAndReadsTheAdditionalDat
   EXPECT_TRUE(ViewAvailable(state_, ViewPAlphaAll));
   EXPECT_FALSE(ViewAvailable(state_, ViewPAlphaRef));
 
-  // A rejected file: the user is told, the analysis goes on as it was.
+  // A rejected file: the fault comes back, the analysis goes on as it was.
   test::WriteBytes(dir_.File("BAD.KV"), "no measurement");
   state_.View.CurrentCylinder = 2;
-  EXPECT_FALSE(LoadForAnalysis(state_, dir_.File("BAD.KV"), ui_));
-  EXPECT_EQ(ui_.Messages.size(), 1u);
+  const LoadResult rejected = LoadForAnalysis(state_, dir_.File("BAD.KV"));
+  ASSERT_FALSE(rejected);
+  EXPECT_EQ(rejected.Fault->Reason, FaultReason::NotMeasurement);
   EXPECT_EQ(state_.MeasFileName, dir_.File("M.KV"));
   EXPECT_EQ(state_.View.CurrentCylinder, 2);
   EXPECT_TRUE(ViewAvailable(state_, ViewPAlphaAll));
   // Nor does a rejected reference replace the file the reference view reads.
   state_.View.AuxFileName = "good.KV";
-  EXPECT_FALSE(LoadReferenceFile(state_, dir_.File("BAD.KV"), ui_));
+  EXPECT_FALSE(LoadReferenceFile(state_, dir_.File("BAD.KV")));
   EXPECT_EQ(state_.View.AuxFileName, "good.KV");
 }
 
@@ -240,11 +240,11 @@ TEST_F(AnalysisHandlersTest, ViewsShowTheirButtons) {
   state_.Config.SensorType = 1;
   RecordingCanvas canvas;
   const AnalysisButtons& b = state_.Buttons;
-  ShowView(state_, canvas, ui_, ViewPAlphaSingle);
+  ShowView(state_, canvas, ViewPAlphaSingle);
   EXPECT_TRUE(b.CylinderPlusBtn.Visible && b.RefBtn.Visible && b.FilterBtn.Visible);
   EXPECT_TRUE(b.pscavButton.Visible && b.FuelButton.Visible && b.FuelButton.Enabled);
   EXPECT_FALSE(b.RefCylinderPlusBtn.Visible || b.RefFilterBtn.Visible || b.ACLButton.Visible);
-  ShowView(state_, canvas, ui_, ViewPAlphaAll);
+  ShowView(state_, canvas, ViewPAlphaAll);
   EXPECT_FALSE(b.CylinderPlusBtn.Visible || b.CursorBtn.Visible || b.FuelButton.Visible);
   EXPECT_TRUE(b.dpdaBtn.Visible && b.ZoomButton.Visible && b.pscavButton.Visible);
   EXPECT_EQ(state_.View.CurrentView, ViewPAlphaAll);
@@ -254,7 +254,7 @@ TEST_F(AnalysisHandlersTest, AllCylinderLegendRepeatsTheColourTable) {
   ASSERT_TRUE(Analyse(20));
   state_.Drawing.ControlWidth = 900;
   RecordingCanvas canvas;
-  ShowView(state_, canvas, ui_, ViewPAlphaAll);
+  ShowView(state_, canvas, ViewPAlphaAll);
   std::vector<CanvasOp> legend;
   for (const CanvasOp& op : canvas.Ops()) {
     if (op.Op == "TextOut" && op.Text.rfind("Cyl ", 0) == 0 && op.A == 800) legend.push_back(op);

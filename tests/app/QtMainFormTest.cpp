@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "adddata/AdditionalDataFile.h"
+#include "measurement/ReferenceReader.h"
 #include "platform/LangText.h"
 #include "support/FakeSerialDevice.h"
 #include "support/MeasurementFileBuilder.h"
@@ -155,8 +156,22 @@ TEST_F(MainFormTest, ButtonsStepWrapAndClampThroughTheViews) {
   EXPECT_EQ(View().CurrentView, ViewPAlphaRef);
   EXPECT_TRUE(Item("PAlpharef1")->isEnabled() && Item("PAlpharef1")->isChecked());
   EXPECT_FALSE(Item("PAlphasingle1")->isChecked());
+  const Curve firstCylinder = form_->State().Reference->RefCurve;
   Click("RefCylinderMinusBtn");
   EXPECT_EQ(View().RefCylinder, 3);
+  // The stepped cylinder is read when it is chosen, not while drawing.
+  auto expected = std::make_unique<ReferenceData>();
+  auto scratch = std::make_unique<MeasurementData>();
+  ASSERT_TRUE(LoadReference(*expected, *scratch, home_.File("REF.KV"), 3));
+  EXPECT_TRUE(form_->State().Reference->RefCurve == expected->RefCurve);
+  EXPECT_FALSE(expected->RefCurve == firstCylinder);
+  // A reference file gone since: the user is told, the reference stays.
+  std::filesystem::remove(home_.File("REF.KV"));
+  Click("RefCylinderMinusBtn");
+  ASSERT_EQ(ui_.Messages.size(), 1u);
+  EXPECT_EQ(ui_.Messages[0].Text.rfind("This is not a ZEPHIRAX data file !\n", 0), 0u);
+  EXPECT_TRUE(form_->State().Reference->RefCurve == expected->RefCurve);
+  ui_.Messages.clear();
 
   // Without a MIP item zoom cannot be switched on.
   Analyse(File("NOMIP.KS", 2, false));

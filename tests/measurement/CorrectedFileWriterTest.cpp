@@ -19,8 +19,7 @@ using test::MeasurementFileBuilder;
 
 std::unique_ptr<MeasurementData> Load(std::string_view bytes) {
   auto data = std::make_unique<MeasurementData>();
-  test::ScriptedUserInterface ui;
-  EXPECT_TRUE(LoadMeasurementBytes(*data, bytes, English, ui));
+  EXPECT_TRUE(LoadMeasurementBytes(*data, bytes));
   return data;
 }
 
@@ -141,10 +140,10 @@ TEST(CorrectedFileWriter, ScavengingAirPressureKeepsItsFirstFourCharacters) {
     const char* Field;  // empty: refused
     double ReadBack;
   };
-  for (const Case& c : {Case{2.85, "2,85", 2.85}, Case{12.5, "12,5", 12.5},
-                        Case{12.56, "12,5", 12.5}, Case{0.5, "0,50", 0.5},
-                        Case{-1.5, "-1,5", -1.5}, Case{9999.9, "9999", 9999},
-                        Case{12345, "", 0}, Case{std::nan(""), "", 0}}) {
+  for (const Case& c :
+       {Case{2.85, "2,85", 2.85}, Case{12.5, "12,5", 12.5}, Case{12.56, "12,5", 12.5},
+        Case{0.5, "0,50", 0.5}, Case{-1.5, "-1,5", -1.5}, Case{9999.9, "9999", 9999},
+        Case{12345, "", 0}, Case{std::nan(""), "", 0}}) {
     SCOPED_TRACE(c.Pscav);
     auto data = Load(source);
     data->Pscav = c.Pscav;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <random>
 
+#include "app/LoadMessages.h"
 #include "measurement/MeasurementReader.h"
 #include "platform/LangText.h"
 #include "support/ByteMutation.h"
@@ -70,17 +71,21 @@ TEST(MeasurementReaderFuzz, MutatedFilesAreAcceptedSoundlyOrChangeNothing) {
   int rejected = 0;
   for (int round = 0; round < 4000; ++round) {
     const std::string& good = goodFiles[round % goodFiles.size()];
-    test::ScriptedUserInterface ui;
-    ASSERT_TRUE(LoadMeasurementBytes(*data, good, English, ui));
+    ASSERT_TRUE(LoadMeasurementBytes(*data, good));
     const auto before = std::make_unique<MeasurementData>(*data);
     const std::string bad = test::MutateBytes(good, rng, Fragments);
-    if (LoadMeasurementBytes(*data, bad, English, ui)) {
+    const LoadResult result = LoadMeasurementBytes(*data, bad);
+    if (result) {
       ++accepted;
       ExpectSound(*data);
     } else {
       ++rejected;
       ASSERT_TRUE(*data == *before) << "round " << round;
+      // Every fault can be worded.
+      test::ScriptedUserInterface ui;
+      ShowLoadFault(ui, English, *result.Fault, "", false);
       ASSERT_EQ(ui.Messages.size(), 1u);
+      ASSERT_EQ(ui.Messages[0].Text.find('%'), std::string::npos) << ui.Messages[0].Text;
     }
     if (HasFatalFailure()) return;
   }
@@ -97,8 +102,7 @@ TEST(MeasurementReaderFuzz, RandomBytes) {
     for (char& c : bytes) c = static_cast<char>(rng());
     // Give some of them a start that passes, so the scanner runs over the rest.
     if (round % 2 == 0 && bytes.size() >= 4) bytes[2] = 'L';
-    test::ScriptedUserInterface ui;
-    if (LoadMeasurementBytes(*data, bytes, English, ui)) ExpectSound(*data);
+    if (LoadMeasurementBytes(*data, bytes)) ExpectSound(*data);
     if (HasFatalFailure()) return;
   }
 }

@@ -18,13 +18,14 @@ using test::ScriptedUserInterface;
 
 struct Loaded {
   std::unique_ptr<MeasurementData> Data = std::make_unique<MeasurementData>();
-  ScriptedUserInterface Ui;
   bool Accepted = false;
+  ScriptedUserInterface Ui;
 };
 
 std::unique_ptr<Loaded> Load(const std::string& bytes, int language = English) {
   auto result = std::make_unique<Loaded>();
-  result->Accepted = LoadMeasurementBytes(*result->Data, bytes, language, result->Ui);
+  result->Accepted = static_cast<bool>(
+      test::ShownLoad(LoadMeasurementBytes(*result->Data, bytes), result->Ui, language));
   return result;
 }
 
@@ -170,14 +171,13 @@ TEST(MeasurementReader, ItemsOccurringTwiceAndMissingItems) {
   first.Shift = true;
   first.Extra = "FUEL";
   auto data = std::make_unique<MeasurementData>();
-  ScriptedUserInterface ui;
-  ASSERT_TRUE(LoadMeasurementBytes(*data, first.Build(), English, ui));
+  ASSERT_TRUE(LoadMeasurementBytes(*data, first.Build()));
   EXPECT_FLOAT_EQ(data->TdcShift[2], -1.0f);
   ASSERT_TRUE(data->HasExtraChannel);
   const std::string withoutScav =
       Patched(MeasurementFileBuilder().Build(), "PSCAV\r\n2,35\r\n", "");
   data->Pscav = 9.99;
-  ASSERT_TRUE(LoadMeasurementBytes(*data, withoutScav, English, ui));
+  ASSERT_TRUE(LoadMeasurementBytes(*data, withoutScav));
   EXPECT_DOUBLE_EQ(data->Pscav, 9.99);
   EXPECT_FLOAT_EQ(data->TdcShift[2], 0.0f);
   EXPECT_FALSE(data->HasExtraChannel);
@@ -285,9 +285,9 @@ TEST(MeasurementReader, RejectedFilesLeaveTheMeasurementAlone) {
     for (size_t k = 0; k < bad.size(); ++k) {
       auto data = std::make_unique<MeasurementData>();
       ScriptedUserInterface ui;
-      ASSERT_TRUE(LoadMeasurementBytes(*data, good, language, ui));
+      ASSERT_TRUE(LoadMeasurementBytes(*data, good));
       const MeasurementData before = *data;
-      EXPECT_FALSE(LoadMeasurementBytes(*data, bad[k].Bytes, language, ui)) << k;
+      EXPECT_FALSE(test::ShownLoad(LoadMeasurementBytes(*data, bad[k].Bytes), ui, language)) << k;
       EXPECT_TRUE(*data == before) << k;
       ASSERT_EQ(ui.Messages.size(), 1u) << k;
       const std::string& text = ui.Messages[0].Text;
@@ -308,9 +308,8 @@ TEST(MeasurementReader, FileWithoutCylinderCountNeedsAnEarlierOne) {
   const std::string noCount = Patched(good, "CYLINDERS\r\n02\r\n", "");
   EXPECT_FALSE(Load(noCount)->Accepted);
   auto data = std::make_unique<MeasurementData>();
-  ScriptedUserInterface ui;
-  ASSERT_TRUE(LoadMeasurementBytes(*data, good, English, ui));
-  EXPECT_TRUE(LoadMeasurementBytes(*data, noCount, English, ui));
+  ASSERT_TRUE(LoadMeasurementBytes(*data, good));
+  EXPECT_TRUE(LoadMeasurementBytes(*data, noCount));
   EXPECT_EQ(data->CylCount, 2);
 }
 
@@ -318,7 +317,8 @@ TEST(MeasurementReader, MissingFileIsNotADataFile) {
   test::TempDir dir;
   auto data = std::make_unique<MeasurementData>();
   ScriptedUserInterface ui;
-  EXPECT_FALSE(LoadMeasurement(*data, dir.File("nothing.KV"), English, ui));
+  EXPECT_FALSE(test::ShownLoad(LoadMeasurement(*data, dir.File("nothing.KV")), ui, English,
+                               dir.File("nothing.KV")));
   ASSERT_EQ(ui.Messages.size(), 1u);
   EXPECT_EQ(ui.Messages[0].Text, "This is not a ZEPHIRAX data file !\n" + dir.File("nothing.KV") +
                                      "\nThe file is missing or cannot be read.");
@@ -326,12 +326,13 @@ TEST(MeasurementReader, MissingFileIsNotADataFile) {
   // A file cut short names itself and the part it ends in, in the user's language.
   const std::string good = MeasurementFileBuilder().Build();
   test::WriteBytes(dir.File("cut.KV"), good.substr(0, good.size() - 100));
-  EXPECT_FALSE(LoadMeasurement(*data, dir.File("cut.KV"), French, ui));
+  EXPECT_FALSE(
+      test::ShownLoad(LoadMeasurement(*data, dir.File("cut.KV")), ui, French, dir.File("cut.KV")));
   EXPECT_EQ(ui.Messages.back().Text, "Could not open ZEPHIRAX data file !\n" + dir.File("cut.KV") +
                                          "\nLe fichier se termine dans le bloc des courbes.");
 
   test::WriteBytes(dir.File("good.KV"), good);
-  EXPECT_TRUE(LoadMeasurement(*data, dir.File("good.KV"), English, ui));
+  EXPECT_TRUE(LoadMeasurement(*data, dir.File("good.KV")));
 }
 
 TEST(ExpandTo1440, InterpolatesLinearly) {

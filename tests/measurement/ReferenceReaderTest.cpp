@@ -21,7 +21,8 @@ struct State {
   std::unique_ptr<MeasurementData> Data = std::make_unique<MeasurementData>();
   ScriptedUserInterface Ui;
   bool LoadRef(const std::string& bytes, int cylinder, int language = English) {
-    return LoadReferenceBytes(*Ref, *Data, bytes, cylinder, language, Ui);
+    return static_cast<bool>(
+        test::ShownLoad(LoadReferenceBytes(*Ref, *Data, bytes, cylinder), Ui, language, "", true));
   }
 };
 
@@ -53,8 +54,7 @@ TEST(ReferenceReader, KeepsOneCylinderAsTheMeasurementReaderReadsIt) {
     file.Extra = c.Extra;
     const std::string bytes = file.Build();
     auto whole = std::make_unique<MeasurementData>();
-    ScriptedUserInterface ui;
-    ASSERT_TRUE(LoadMeasurementBytes(*whole, bytes, English, ui));
+    ASSERT_TRUE(LoadMeasurementBytes(*whole, bytes));
 
     State s;
     ASSERT_TRUE(s.LoadRef(bytes, 3));

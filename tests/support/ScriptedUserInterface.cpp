@@ -1,5 +1,7 @@
 #include "support/ScriptedUserInterface.h"
 
+#include "app/LoadMessages.h"
+
 namespace zephirax::test {
 
 MsgResult ScriptedUserInterface::MessageBox(const std::string& caption, const std::string& text,
@@ -48,6 +50,12 @@ std::optional<std::string> ScriptedUserInterface::InputBox(const std::string&, c
   auto answer = InputAnswers.front();
   InputAnswers.pop_front();
   return answer;
+}
+
+LoadResult ShownLoad(LoadResult result, UserInterface& ui, int language,
+                     const std::string& fileName, bool reference) {
+  if (!result) ShowLoadFault(ui, language, *result.Fault, fileName, reference);
+  return result;
 }
 
 }  // namespace zephirax::test

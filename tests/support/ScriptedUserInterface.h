@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "measurement/KeywordScanner.h"
 #include "platform/UserInterface.h"
 
 namespace zephirax::test {
@@ -26,8 +27,8 @@ class ScriptedUserInterface : public UserInterface {
   int Beeps = 0;
   int HourglassOn = 0;
 
-  MsgResult MessageBox(const std::string& caption, const std::string& text,
-                       MsgButtons buttons, MsgIcon icon) override;
+  MsgResult MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons,
+                       MsgIcon icon) override;
   // Recorded as a Message with YesNo buttons.
   int Choose(const std::string& caption, const std::string& text,
              const std::vector<std::string>& buttons) override;
@@ -43,5 +44,10 @@ class ScriptedUserInterface : public UserInterface {
  private:
   std::optional<std::string> NextFile();
 };
+
+// A load as the window makes it: a rejected file's message goes to `ui`, in
+// `language`, naming `fileName`.
+LoadResult ShownLoad(LoadResult result, UserInterface& ui, int language,
+                     const std::string& fileName = "", bool reference = false);
 
 }  // namespace zephirax::test

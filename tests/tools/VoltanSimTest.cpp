@@ -43,7 +43,7 @@ void ExpectReadsBack(const GeneratorOptions& o) {
   EXPECT_TRUE(GenerateMeasurement(o) == bytes);  // the same seed, the same bytes
   auto d = std::make_unique<zephirax::MeasurementData>();
   zephirax::test::ScriptedUserInterface ui;
-  ASSERT_TRUE(zephirax::LoadMeasurementBytes(*d, bytes, 1, ui));
+  ASSERT_TRUE(zephirax::LoadMeasurementBytes(*d, bytes));
   EXPECT_TRUE(ui.Messages.empty());
   const int n = o.Cylinders;
   const bool mip = o.Layout == Layout::Rows1440 || o.Layout == Layout::Rows360;

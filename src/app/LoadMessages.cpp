@@ -1,4 +1,4 @@
-#include "measurement/MeasurementMessages.h"
+#include "app/LoadMessages.h"
 
 #include <iterator>
 
@@ -45,7 +45,7 @@ static_assert(std::size(PartTexts) == static_cast<size_t>(FilePart::SecondCurves
 
 }  // namespace
 
-std::string FileFaultMessage(const LangText& headline, const FileFaultError& fault,
+std::string FileFaultMessage(const LangText& headline, const LoadFault& fault,
                              const std::string& fileName, int language) {
   std::string reason = Tr(ReasonTexts[static_cast<size_t>(fault.Reason)], language);
   const size_t mark = reason.find("%1");
@@ -55,6 +55,15 @@ std::string FileFaultMessage(const LangText& headline, const FileFaultError& fau
   std::string message = Tr(headline, language);
   if (!fileName.empty()) message += "\n" + fileName;
   return message + "\n" + reason;
+}
+
+void ShowLoadFault(UserInterface& ui, int language, const LoadFault& fault,
+                   const std::string& fileName, bool reference) {
+  const LangText& notData = reference ? RefNotADataFileText : NotADataFileText;
+  const LangText& headline = fault.Kind == FileFault::NotDataFile ? notData : CouldNotReadFileText;
+  ui.MessageBox(Tr(MeasurementErrorCaption, language),
+                FileFaultMessage(headline, fault, fileName, language), MsgButtons::Ok,
+                MsgIcon::Error);
 }
 
 }  // namespace zephirax

@@ -4,8 +4,10 @@
 
 #include "measurement/KeywordScanner.h"
 #include "platform/LangText.h"
+#include "platform/UserInterface.h"
 
-// The measurement readers' messages. French shows the English caption here.
+// Why a measurement or reference file was not loaded, for the user. French
+// shows the English caption here.
 
 namespace zephirax {
 
@@ -26,7 +28,12 @@ inline constexpr LangText CouldNotReadFileText{
 
 // A rejected file's message: `headline`, then the file's name (unless empty)
 // and what is wrong with it, in `language`.
-std::string FileFaultMessage(const LangText& headline, const FileFaultError& fault,
+std::string FileFaultMessage(const LangText& headline, const LoadFault& fault,
                              const std::string& fileName, int language);
+
+// Tells the user, in an error box, why the measurement (or, with `reference`,
+// the reference) `fileName` was not loaded.
+void ShowLoadFault(UserInterface& ui, int language, const LoadFault& fault,
+                   const std::string& fileName, bool reference);
 
 }  // namespace zephirax
