@@ -260,12 +260,10 @@ std::optional<EngineSetup> ParseSetupFile(const std::string& fileName, const Eng
   return ParseSetupFrame(bytes, start);
 }
 
-bool ReadSetupFile(EngineSetup& setup, int32_t& setupValid, const std::string& fileName,
-                   int language, UserInterface& ui) {
+bool ReadSetupFile(EngineSetup& setup, int32_t& setupValid, const std::string& fileName) {
   const std::optional<EngineSetup> parsed = ParseSetupFile(fileName, setup);
   if (!parsed) {
     setupValid = 0;
-    ui.MessageBox(Tr(ErrorCaption, language), Tr(NotSetupFile, language), MsgButtons::Ok);
     return false;
   }
   setup = *parsed;

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "measurement/MeasurementData.h"
-#include "platform/UserInterface.h"
 
 // The engine description the VOLTAN device needs before it can measure: the
 // engine fields of the measurement record plus three sensor flags. A setup file
@@ -77,12 +76,11 @@ std::optional<EngineSetup> ParseSetupFile(const std::string& fileName,
                                           const EngineSetup& start = {});
 
 // Reads a setup file into `setup`. On success `setupValid` becomes -1. A
-// rejected file shows the program's message, sets `setupValid` to 0 and leaves
-// `setup` as it was.
-bool ReadSetupFile(EngineSetup& setup, int32_t& setupValid, const std::string& fileName,
-                   int language, UserInterface& ui);
+// rejected file sets `setupValid` to 0 and leaves `setup` as it was; the
+// caller tells the user with NotSetupFileText.
+bool ReadSetupFile(EngineSetup& setup, int32_t& setupValid, const std::string& fileName);
 
-// English text of the rejection message, for the command line.
+// The rejection message of a setup file, in `language`.
 const char* NotSetupFileText(int language);
 
 // Spreads the TDC deviations evenly over a working cycle in firing order, for

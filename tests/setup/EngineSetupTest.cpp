@@ -149,10 +149,8 @@ TEST(EngineSetupFile, GeneratedSetupsSurviveWriteAndRead) {
     EXPECT_EQ(test::ReadBytes(file).size(), SetupFrameSize(written.CylCount));
     EngineSetup read;
     int32_t valid = 0;
-    test::ScriptedUserInterface ui;
-    ASSERT_TRUE(ReadSetupFile(read, valid, file, English, ui));
+    ASSERT_TRUE(ReadSetupFile(read, valid, file));
     EXPECT_EQ(valid, -1);
-    EXPECT_TRUE(ui.Messages.empty());
     // Positions past the count are not in the file.
     for (int c = written.CylCount + 1; c <= MaxCylinders; ++c) {
       written.FiringOrder[c] = read.FiringOrder[c];
@@ -192,34 +190,24 @@ TEST(EngineSetupFile, RejectedFilesKeepTheSetupAndShowTheMessage) {
       moreCylinders,
       std::string("\x02-1;09;"),
   };
-  for (int language : {German, English, French, Spanish}) {
-    for (const std::string& bytes : files) {
-      test::TempDir dir;
-      test::WriteBytes(dir.File("S"), bytes);
-      EngineSetup setup = Defaults();
-      setup.Bore = 600;
-      const EngineSetup before = setup;
-      int32_t valid = -1;
-      test::ScriptedUserInterface ui;
-      EXPECT_FALSE(ReadSetupFile(setup, valid, dir.File("S"), language, ui));
-      EXPECT_EQ(setup, before);
-      EXPECT_EQ(valid, 0);
-      ASSERT_EQ(ui.Messages.size(), 1u);
-      if (language == English) {
-        EXPECT_EQ(ui.Messages[0].Caption, "Error :");
-        EXPECT_EQ(ui.Messages[0].Text, "This is not a valid file type !");
-      }
-      if (language == German) {
-        EXPECT_EQ(ui.Messages[0].Text, "Dies ist keine SETUP-Datei !");
-      }
-    }
+  for (const std::string& bytes : files) {
+    test::TempDir dir;
+    test::WriteBytes(dir.File("S"), bytes);
+    EngineSetup setup = Defaults();
+    setup.Bore = 600;
+    const EngineSetup before = setup;
+    int32_t valid = -1;
+    EXPECT_FALSE(ReadSetupFile(setup, valid, dir.File("S")));
+    EXPECT_EQ(setup, before);
+    EXPECT_EQ(valid, 0);
   }
   // A file that is not there is rejected the same way.
   EngineSetup setup = Defaults();
   int32_t valid = -1;
-  test::ScriptedUserInterface ui;
-  EXPECT_FALSE(ReadSetupFile(setup, valid, "/nonexistent/setup", English, ui));
-  EXPECT_EQ(ui.Messages.size(), 1u);
+  EXPECT_FALSE(ReadSetupFile(setup, valid, "/nonexistent/setup"));
+  EXPECT_EQ(valid, 0);
+  EXPECT_STREQ(NotSetupFileText(English), "This is not a valid file type !");
+  EXPECT_STREQ(NotSetupFileText(German), "Dies ist keine SETUP-Datei !");
 }
 
 TEST(EngineSetupFile, LenientWhereOnlyTheTailIsMissingOrFlagsAreOdd) {
