@@ -104,7 +104,7 @@ TMainForm::TMainForm(const std::string& programDir, UserInterface* ui, QWidget* 
 TMainForm::~TMainForm() = default;
 
 const QImage& TMainForm::Picture() const {
-  return Image1->Picture();
+  return ViewPicture->Picture();
 }
 
 void TMainForm::FormCreate() {
@@ -129,7 +129,7 @@ void TMainForm::FormCreate() {
     marker->hide();
   }
   move(0, 0);
-  for (QLabel* label : {FileLabel, FunctionLabel, Datum, Zeit}) label->clear();
+  for (QLabel* label : {FileLabel, FunctionLabel, DateLabel, TimeLabel}) label->clear();
   IniLoaded = false;
   state_.View.AnalysisActive = false;
   SetWorkflowEnabled(true);
@@ -182,18 +182,18 @@ void TMainForm::FormResize() {
   for (int i = 0; i < 8; ++i) row[i]->setGeometry(i * slot, rowTop, slot, BottomRowHeight);
   const int statusTop = std::max(0, rowTop - StatusLineHeight);
   StatusLine->setGeometry(0, statusTop, clientWidth, StatusLineHeight);
-  Image1->setGeometry(0, 0, clientWidth, statusTop);
-  AddressBlock->move(std::max(0, Image1->width() - AddressBlock->width() - 24),
-                     std::max(0, Image1->height() - AddressBlock->height() - 16));
+  ViewPicture->setGeometry(0, 0, clientWidth, statusTop);
+  AddressBlock->move(std::max(0, ViewPicture->width() - AddressBlock->width() - 24),
+                     std::max(0, ViewPicture->height() - AddressBlock->height() - 16));
 
-  state_.Drawing.ControlWidth = std::max(Image1->width(), 1);
-  state_.Drawing.ControlHeight = std::max(Image1->height(), 1);
+  state_.Drawing.ControlWidth = std::max(ViewPicture->width(), 1);
+  state_.Drawing.ControlHeight = std::max(ViewPicture->height(), 1);
   if (state_.View.AnalysisActive) {
     Redraw(state_.View.CurrentView);
   } else if (!analysisMode_) {
     ShowIdleScreen();
   } else {
-    Image1->SetPicture(QImage());
+    ViewPicture->SetPicture(QImage());
   }
 }
 
@@ -212,7 +212,7 @@ void TMainForm::SetWorkflowEnabled(bool idle) {
 }
 
 void TMainForm::ShowIdleScreen() {
-  Image1->SetPicture(BackgroundPicture(Image1->size()));
+  ViewPicture->SetPicture(BackgroundPicture(ViewPicture->size()));
   AddressBlock->show();
 }
 
@@ -281,8 +281,8 @@ void TMainForm::EnterAnalysisWindow() {
   AddressBlock->hide();
   ErrorLabel->hide();
   // The idle screen goes; no view until a measurement is loaded.
-  Image1->SetPicture(QImage());
-  for (QLabel* label : {FileLabel, Datum, Zeit, FunctionLabel}) label->clear();
+  ViewPicture->SetPicture(QImage());
+  for (QLabel* label : {FileLabel, DateLabel, TimeLabel, FunctionLabel}) label->clear();
   SyncButtons();
   EnableMenuItems();
 }
@@ -349,23 +349,23 @@ void TMainForm::ShowLoadedMeasurement() {
   ErrorLabel->hide();
   FileLabel->setText(NamePart(state_.MeasFileName));
   FileLabel->setToolTip(QFile::decodeName(state_.MeasFileName.c_str()));
-  Datum->setText(FromCp1252(data.MeasDate));
-  Zeit->setText(FromCp1252(data.MeasTime));
+  DateLabel->setText(FromCp1252(data.MeasDate));
+  TimeLabel->setText(FromCp1252(data.MeasTime));
   FunctionLabel->setText(state_.View.HasAddData != 0 ? FromCp1252(state_.AddData.ShipName)
                                                      : QString());
   FinishButton->setToolTip(Text(FinishHint, state_.Config.Language));
   ApplyTitle();
   EnableMenuItems();
-  palphaall1Click();
+  PAlphaAllItemClick();
   // The arrow keys move the cursor straight away.
-  Image1->setFocus();
+  ViewPicture->setFocus();
 }
 
-void TMainForm::finishanalyse1Click() {
+void TMainForm::FinishAnalysisItemClick() {
   LeaveAnalysisMode(state_);
   analysisMode_ = false;
   ApplyTitle();
-  for (QLabel* label : {FileLabel, Datum, Zeit}) label->clear();
+  for (QLabel* label : {FileLabel, DateLabel, TimeLabel}) label->clear();
   FileLabel->setToolTip(QString());
   ErrorLabel->hide();
   SetWorkflowEnabled(true);
@@ -377,11 +377,11 @@ void TMainForm::finishanalyse1Click() {
 void TMainForm::FinishButtonClick() {
   if (InTdcView()) {
     // Finishing a TDC shift ends the analysis as well.
-    finishanalyse1Click();
+    FinishAnalysisItemClick();
     return;
   }
   ApplyMenuCaptions();
-  PopupMenu1->popup(mapToGlobal(QPoint(0, 0)));
+  ViewMenu->popup(mapToGlobal(QPoint(0, 0)));
 }
 
 void TMainForm::ViewItemClick(const ViewItem& item) {
@@ -391,22 +391,22 @@ void TMainForm::ViewItemClick(const ViewItem& item) {
   Redraw(item.View);
 }
 
-void TMainForm::PAlphasingle1Click() {
+void TMainForm::PAlphaSingleItemClick() {
   ViewItemClick(viewItems_[0]);
 }
 
-void TMainForm::PAlpharef1Click() {
+void TMainForm::PAlphaRefItemClick() {
   ViewItemClick(viewItems_[1]);
 }
 
-void TMainForm::palphaall1Click() {
+void TMainForm::PAlphaAllItemClick() {
   ViewItemClick(viewItems_[2]);
 }
 
 void TMainForm::Redraw(int view) {
   if (ViewAvailable(state_, view)) {
     ShowView(state_, canvas_, view);
-    Image1->SetPicture(canvas_.Image());
+    ViewPicture->SetPicture(canvas_.Image());
   }
   SyncButtons();
 }
@@ -424,7 +424,7 @@ bool TMainForm::InTdcView() const {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != Image1) return QWidget::eventFilter(watched, event);
+  if (watched != ViewPicture) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::ContextMenu:
       PictureMenu(*static_cast<QContextMenuEvent*>(event));
@@ -455,9 +455,9 @@ void TMainForm::PictureMenu(const QContextMenuEvent& event) {
   if (!state_.View.AnalysisActive || InTdcView()) return;
   // The menu key gives no useful position; the menu then opens mid-picture.
   const QPoint at =
-      event.reason() == QContextMenuEvent::Mouse ? event.pos() : Image1->rect().center();
+      event.reason() == QContextMenuEvent::Mouse ? event.pos() : ViewPicture->rect().center();
   ApplyMenuCaptions();
-  PopupMenu1->popup(Image1->mapToGlobal(at));
+  ViewMenu->popup(ViewPicture->mapToGlobal(at));
 }
 
 bool TMainForm::PictureKey(const QKeyEvent& event) {
@@ -508,7 +508,7 @@ void TMainForm::RefBtnClick() {
   }
   if (!loaded) return;
   EnableMenuItems();
-  PAlpharef1Click();
+  PAlphaRefItemClick();
 }
 
 void TMainForm::CursorRightBtnClick() {
@@ -576,7 +576,7 @@ void TMainForm::CopyBtnClick() {
     exported =
         ExportEngineData(*state_.Measurement, state_.AddData, state_.Regional, state_.DataDir);
   }
-  QGuiApplication::clipboard()->setImage(Image1->Picture());
+  QGuiApplication::clipboard()->setImage(ViewPicture->Picture());
   // The picture is on the clipboard all the same; the user should still know
   // that the files beside it are stale.
   if (!exported) {

@@ -70,10 +70,10 @@ class TMainForm : public QWidget {
   void AnalyseButtonClick();
   void ExitButtonClick();
   void FinishButtonClick();
-  void finishanalyse1Click();
-  void PAlphasingle1Click();
-  void PAlpharef1Click();
-  void palphaall1Click();
+  void FinishAnalysisItemClick();
+  void PAlphaSingleItemClick();
+  void PAlphaRefItemClick();
+  void PAlphaAllItemClick();
 
   void CylinderPlusBtnClick();
   void CylinderMinusBtnClick();
@@ -99,7 +99,7 @@ class TMainForm : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;  // the picture's input
 
  private:
-  // A view item of PopupMenu1: the view it shows and where CopyBtn goes.
+  // A view item of ViewMenu: the view it shows and where CopyBtn goes.
   struct ViewItem {
     QAction* Action = nullptr;
     int View = 0;
@@ -142,16 +142,16 @@ class TMainForm : public QWidget {
   bool receiving_ = false;  // the receive dialog is up
   std::vector<ViewItem> viewItems_;
 
-  PictureBox* Image1 = nullptr;
+  PictureBox* ViewPicture = nullptr;
   QLabel* AddressBlock = nullptr;
   QLabel* ErrorLabel = nullptr;
   QWidget* StatusLine = nullptr;
   QLabel* FileCaption = nullptr;
   QLabel* FileLabel = nullptr;
   QLabel* DateCaption = nullptr;
-  QLabel* Datum = nullptr;
+  QLabel* DateLabel = nullptr;
   QLabel* TimeCaption = nullptr;
-  QLabel* Zeit = nullptr;
+  QLabel* TimeLabel = nullptr;
   QLabel* ShipCaption = nullptr;
   QLabel* FunctionLabel = nullptr;
 
@@ -189,12 +189,12 @@ class TMainForm : public QWidget {
   QPushButton* CopyBtn = nullptr;
   QPushButton* FinishButton = nullptr;
 
-  QMenu* PopupMenu1 = nullptr;
-  QAction* PAlphasingle1 = nullptr;
-  QAction* PAlpharef1 = nullptr;
-  QAction* palphaall1 = nullptr;
-  QAction* MIEmail = nullptr;
-  QAction* finishanalyse1 = nullptr;
+  QMenu* ViewMenu = nullptr;
+  QAction* PAlphaSingleItem = nullptr;
+  QAction* PAlphaRefItem = nullptr;
+  QAction* PAlphaAllItem = nullptr;
+  QAction* EmailItem = nullptr;
+  QAction* FinishAnalysisItem = nullptr;
 };
 
 }  // namespace zephirax

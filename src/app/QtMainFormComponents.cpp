@@ -49,16 +49,16 @@ void TMainForm::BuildComponents() {
   setObjectName(QStringLiteral("MainForm"));
   resize(1024, 700);
 
-  Image1 = new PictureBox(this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->installEventFilter(this);
+  ViewPicture = new PictureBox(this);
+  ViewPicture->setObjectName(QStringLiteral("ViewPicture"));
+  ViewPicture->installEventFilter(this);
 
-  AddressBlock = new QLabel(QString::fromUtf8(AddressText), Image1);
+  AddressBlock = new QLabel(QString::fromUtf8(AddressText), ViewPicture);
   AddressBlock->setObjectName(QStringLiteral("AddressBlock"));
   AddressBlock->setStyleSheet(QStringLiteral("color: white; font-size: 13px;"));
   AddressBlock->adjustSize();
 
-  ErrorLabel = new QLabel(Image1);
+  ErrorLabel = new QLabel(ViewPicture);
   ErrorLabel->setObjectName(QStringLiteral("ErrorLabel"));
   ErrorLabel->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
   ErrorLabel->setGeometry(80, 48, 300, 18);
@@ -100,7 +100,7 @@ void TMainForm::BuildComponents() {
   QFont small = font();
   small.setPixelSize(11);
   for (const Placed& p : placed) {
-    p.Button = NewButton(Image1, p.Name, p.Handler);
+    p.Button = NewButton(ViewPicture, p.Name, p.Handler);
     p.Button->setFont(small);
     p.Button->setGeometry(p.Left, p.Top, p.Width, AnalysisButtonHeight);
   }
@@ -116,7 +116,7 @@ void TMainForm::BuildComponents() {
     marker->setEnabled(false);
   }
 
-  FileButton = NewButton(Image1, "FileButton", nullptr);
+  FileButton = NewButton(ViewPicture, "FileButton", nullptr);
   FileButton->setGeometry(10, 10, 160, 26);
 
   StatusLine = new QWidget(this);
@@ -131,9 +131,9 @@ void TMainForm::BuildComponents() {
   addLabel(FileCaption, "FileCaption", 0);
   addLabel(FileLabel, "FileLabel", 3);
   addLabel(DateCaption, "DateCaption", 0);
-  addLabel(Datum, "Datum", 1);
+  addLabel(DateLabel, "DateLabel", 1);
   addLabel(TimeCaption, "TimeCaption", 0);
-  addLabel(Zeit, "Zeit", 1);
+  addLabel(TimeLabel, "TimeLabel", 1);
   addLabel(ShipCaption, "ShipCaption", 0);
   addLabel(FunctionLabel, "FunctionLabel", 3);
 
@@ -154,8 +154,8 @@ void TMainForm::BuildComponents() {
 }
 
 void TMainForm::BuildMenu() {
-  PopupMenu1 = new QMenu(this);
-  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  ViewMenu = new QMenu(this);
+  ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
   struct Item {
     const char* Name;
     int View;
@@ -164,29 +164,29 @@ void TMainForm::BuildMenu() {
   };
   const QPoint stay(-1, -1);
   const Item items[] = {
-      {"PAlphasingle1", ViewPAlphaSingle, CopyAtCurves, &MenuPAlphaSingle},
-      {"PAlpharef1", ViewPAlphaRef, CopyAtCurves, &MenuPAlphaRef},
-      {"palphaall1", ViewPAlphaAll, CopyAtCurves, &MenuPAlphaAll},
-      {"palpha3D1", ViewPAlpha3D, stay, &MenuPAlpha3D},
-      {"pVsingle1", ViewPVSingle, CopyAtCurves, &MenuPVSingle},
-      {"pVall1", ViewPVAll, CopyAtCurves, &MenuPVAll},
-      {"pmaxsinglecyl1", ViewPmaxSingle, CopyAtBars, &MenuPmaxSingle},
-      {"pmaxall2", ViewPmaxAllStrokes, CopyAtBars, &MenuPmaxAllStrokes},
-      {"pmaxallcyl1", ViewPmaxMean, CopyAtBars, &MenuPmaxMean},
-      {"pmaxdeviation1", ViewPmaxDeviation, CopyAtBars, &MenuPmaxDeviation},
-      {"MIPbargraph1", ViewMipAll, CopyAtBars, &MenuMipAll},
-      {"MIPdeviation1", ViewMipDeviation, CopyAtBars, &MenuMipDeviation},
-      {"Pindallcyl1", ViewPindAll, CopyAtBars, &MenuPindAll},
-      {"Pinddeviation1", ViewPindDeviation, CopyAtBars, &MenuPindDeviation},
-      {"rpmallcyl1", ViewRpmAll, CopyAtBars, &MenuRpmAll},
-      {"texhalleZyl1", ViewTexhAll, stay, &MenuTexhAll},
-      {"texhdev", ViewTexhDeviation, stay, &MenuTexhDeviation},
+      {"PAlphaSingleItem", ViewPAlphaSingle, CopyAtCurves, &MenuPAlphaSingle},
+      {"PAlphaRefItem", ViewPAlphaRef, CopyAtCurves, &MenuPAlphaRef},
+      {"PAlphaAllItem", ViewPAlphaAll, CopyAtCurves, &MenuPAlphaAll},
+      {"PAlpha3DItem", ViewPAlpha3D, stay, &MenuPAlpha3D},
+      {"PVSingleItem", ViewPVSingle, CopyAtCurves, &MenuPVSingle},
+      {"PVAllItem", ViewPVAll, CopyAtCurves, &MenuPVAll},
+      {"PmaxSingleItem", ViewPmaxSingle, CopyAtBars, &MenuPmaxSingle},
+      {"PmaxAllStrokesItem", ViewPmaxAllStrokes, CopyAtBars, &MenuPmaxAllStrokes},
+      {"PmaxMeanItem", ViewPmaxMean, CopyAtBars, &MenuPmaxMean},
+      {"PmaxDeviationItem", ViewPmaxDeviation, CopyAtBars, &MenuPmaxDeviation},
+      {"MipAllItem", ViewMipAll, CopyAtBars, &MenuMipAll},
+      {"MipDeviationItem", ViewMipDeviation, CopyAtBars, &MenuMipDeviation},
+      {"PindAllItem", ViewPindAll, CopyAtBars, &MenuPindAll},
+      {"PindDeviationItem", ViewPindDeviation, CopyAtBars, &MenuPindDeviation},
+      {"RpmAllItem", ViewRpmAll, CopyAtBars, &MenuRpmAll},
+      {"TexhAllItem", ViewTexhAll, stay, &MenuTexhAll},
+      {"TexhDeviationItem", ViewTexhDeviation, stay, &MenuTexhDeviation},
       // The table pages keep Copy clear of their header line.
-      {"enginedatatable1", ViewEngineTable, CopyAtBars, &MenuEngineTable},
+      {"EngineTableItem", ViewEngineTable, CopyAtBars, &MenuEngineTable},
   };
   viewItems_.reserve(std::size(items));
   for (const Item& item : items) {
-    QAction* action = PopupMenu1->addAction(QString());
+    QAction* action = ViewMenu->addAction(QString());
     action->setObjectName(QString::fromLatin1(item.Name));
     action->setCheckable(true);
     action->setEnabled(false);
@@ -194,17 +194,17 @@ void TMainForm::BuildMenu() {
     const size_t index = viewItems_.size() - 1;
     connect(action, &QAction::triggered, this, [this, index] { ViewItemClick(viewItems_[index]); });
   }
-  PAlphasingle1 = viewItems_[0].Action;
-  PAlpharef1 = viewItems_[1].Action;
-  palphaall1 = viewItems_[2].Action;
+  PAlphaSingleItem = viewItems_[0].Action;
+  PAlphaRefItem = viewItems_[1].Action;
+  PAlphaAllItem = viewItems_[2].Action;
 
-  MIEmail = PopupMenu1->addAction(QString());
-  MIEmail->setObjectName(QStringLiteral("MIEmail"));
-  MIEmail->setEnabled(false);  // sending a measurement comes with the e-mail dialog
-  finishanalyse1 = PopupMenu1->addAction(QString());
-  finishanalyse1->setObjectName(QStringLiteral("finishanalyse1"));
-  connect(finishanalyse1, &QAction::triggered, this, &TMainForm::finishanalyse1Click);
-  connect(PopupMenu1, &QMenu::aboutToShow, this, &TMainForm::ApplyMenuCaptions);
+  EmailItem = ViewMenu->addAction(QString());
+  EmailItem->setObjectName(QStringLiteral("EmailItem"));
+  EmailItem->setEnabled(false);  // sending a measurement comes with the e-mail dialog
+  FinishAnalysisItem = ViewMenu->addAction(QString());
+  FinishAnalysisItem->setObjectName(QStringLiteral("FinishAnalysisItem"));
+  connect(FinishAnalysisItem, &QAction::triggered, this, &TMainForm::FinishAnalysisItemClick);
+  connect(ViewMenu, &QMenu::aboutToShow, this, &TMainForm::ApplyMenuCaptions);
 }
 
 void TMainForm::ApplyCaptions() {
@@ -274,8 +274,8 @@ void TMainForm::ApplyFilterCaptions() {
 void TMainForm::ApplyMenuCaptions() {
   const int lang = state_.Config.Language;
   for (const ViewItem& item : viewItems_) item.Action->setText(Text(*item.Caption, lang));
-  MIEmail->setText(Text(MenuEmail, lang));
-  finishanalyse1->setText(Text(MenuFinishAnalyse, lang));
+  EmailItem->setText(Text(MenuEmail, lang));
+  FinishAnalysisItem->setText(Text(MenuFinishAnalyse, lang));
 }
 
 }  // namespace zephirax

@@ -33,38 +33,38 @@ TRcvDialog2::TRcvDialog2(ReceiveSession& session, int language, UserInterface& u
   // No close box: only the buttons end the exchange.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setWindowTitle(Text(ReceiveCaptionText, language));
-  OKBtn = new QPushButton(Text(ReceiveSaveButtonText, language), this);
-  CancelBtn = new QPushButton(Text(ReceiveCancelButtonText, language), this);
-  HelpBtn = new QPushButton(Text(ReceiveHelpButtonText, language), this);
-  Label1 = new QLabel(Text(ReceiveStartRequestText, language), this);
-  Label2 = new QLabel(Text(ReceiveStatusCaptionText, language), this);
-  Label3 = new QLabel(Text(ReceiveWaitingText, language), this);
-  Gauge1 = new QProgressBar(this);
-  Gauge1->setRange(0, 100);
-  Gauge1->setValue(0);
-  OKBtn->setObjectName(QStringLiteral("OKBtn"));
-  CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-  HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label3->setObjectName(QStringLiteral("Label3"));
-  Gauge1->setObjectName(QStringLiteral("Gauge1"));
-  OKBtn->setEnabled(false);
+  OkButton = new QPushButton(Text(ReceiveSaveButtonText, language), this);
+  CancelButton = new QPushButton(Text(ReceiveCancelButtonText, language), this);
+  HelpButton = new QPushButton(Text(ReceiveHelpButtonText, language), this);
+  InstructionLabel = new QLabel(Text(ReceiveStartRequestText, language), this);
+  StatusCaption = new QLabel(Text(ReceiveStatusCaptionText, language), this);
+  StatusLabel = new QLabel(Text(ReceiveWaitingText, language), this);
+  ProgressBar = new QProgressBar(this);
+  ProgressBar->setRange(0, 100);
+  ProgressBar->setValue(0);
+  OkButton->setObjectName(QStringLiteral("OkButton"));
+  CancelButton->setObjectName(QStringLiteral("CancelButton"));
+  HelpButton->setObjectName(QStringLiteral("HelpButton"));
+  InstructionLabel->setObjectName(QStringLiteral("InstructionLabel"));
+  StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
+  ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+  OkButton->setEnabled(false);
   // The help pages are not written yet.
-  HelpBtn->setEnabled(false);
+  HelpButton->setEnabled(false);
 
   auto* status = new QHBoxLayout;
-  status->addWidget(Label2);
-  status->addWidget(Label3, 1);
+  status->addWidget(StatusCaption);
+  status->addWidget(StatusLabel, 1);
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {OKBtn, CancelBtn, HelpBtn}) buttons->addWidget(button);
+  for (QPushButton* button : {OkButton, CancelButton, HelpButton}) buttons->addWidget(button);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Label1);
+  layout->addWidget(InstructionLabel);
   layout->addLayout(status);
-  layout->addWidget(Gauge1);
+  layout->addWidget(ProgressBar);
   layout->addLayout(buttons);
 
-  connect(OKBtn, &QPushButton::clicked, this, [this] { End(1); });
-  connect(CancelBtn, &QPushButton::clicked, this, [this] { End(0); });
+  connect(OkButton, &QPushButton::clicked, this, [this] { End(1); });
+  connect(CancelButton, &QPushButton::clicked, this, [this] { End(0); });
   timer_ = new QTimer(this);
   timer_->setInterval(PollMilliseconds);
   connect(timer_, &QTimer::timeout, this, &TRcvDialog2::PollPort);
@@ -95,18 +95,18 @@ void TRcvDialog2::PollPort() {
       return;
     }
   }
-  Gauge1->setValue(std::min(session_.State().Gauge, 100));
+  ProgressBar->setValue(std::min(session_.State().Gauge, 100));
   if (poll.ProcessingStarted) {
-    Label3->setText(Text(ReceiveProcessingText, language_));
-    Label1->setText(Text(ReceivePleaseWaitText, language_));
+    StatusLabel->setText(Text(ReceiveProcessingText, language_));
+    InstructionLabel->setText(Text(ReceivePleaseWaitText, language_));
   }
-  if (session_.State().BlockComplete) Gauge1->setValue(100);
+  if (session_.State().BlockComplete) ProgressBar->setValue(100);
   if (poll.Finished) {
-    Label3->setText(Text(ReceiveFinishedText, language_));
-    Label1->clear();
+    StatusLabel->setText(Text(ReceiveFinishedText, language_));
+    InstructionLabel->clear();
   }
   // Save only what this exchange delivered intact.
-  OKBtn->setEnabled(session_.CanSave());
+  OkButton->setEnabled(session_.CanSave());
 }
 
 void TRcvDialog2::End(int result) {

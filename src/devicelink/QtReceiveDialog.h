@@ -31,13 +31,13 @@ class TRcvDialog2 : public QDialog {
   // One pass of the receive loop: reads what is waiting and updates the texts.
   void PollPort();
 
-  QPushButton* OKBtn = nullptr;
-  QPushButton* CancelBtn = nullptr;
-  QPushButton* HelpBtn = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QProgressBar* Gauge1 = nullptr;
+  QPushButton* OkButton = nullptr;
+  QPushButton* CancelButton = nullptr;
+  QPushButton* HelpButton = nullptr;
+  QLabel* InstructionLabel = nullptr;
+  QLabel* StatusCaption = nullptr;
+  QLabel* StatusLabel = nullptr;
+  QProgressBar* ProgressBar = nullptr;
   int ReceiveDialogResult = -1;  // -1 waiting, 1 Save, 0 Cancel
 
  private:

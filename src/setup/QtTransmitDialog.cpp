@@ -37,69 +37,69 @@ TTransmitDlg2::TTransmitDlg2(SerialLink& link, std::string frame, int language, 
     : QDialog(parent), link_(link), frame_(std::move(frame)), language_(language) {
   setObjectName(QStringLiteral("TransmitDlg2"));
   setWindowTitle(Text(TransmitDlgCaption, language));
-  OKBtn = NewButton("OKBtn", this);
-  CancelBtn = NewButton("CancelBtn", this);
-  HelpBtn = NewButton("HelpBtn", this);
-  StartBtn = NewButton("StartBtn", this);
-  Label1 = NewLabel("Label1", this);
-  Label2 = NewLabel("Label2", this);
-  Label3 = NewLabel("Label3", this);
-  Label4 = NewLabel("Label4", this);
-  Gauge1 = new QProgressBar(this);
-  Gauge1->setObjectName(QStringLiteral("Gauge1"));
-  Gauge1->setRange(0, 100);
-  Gauge1->setValue(0);
+  OkButton = NewButton("OkButton", this);
+  CancelButton = NewButton("CancelButton", this);
+  HelpButton = NewButton("HelpButton", this);
+  StartButton = NewButton("StartButton", this);
+  InstructionLabel = NewLabel("InstructionLabel", this);
+  StatusCaption = NewLabel("StatusCaption", this);
+  StatusLabel = NewLabel("StatusLabel", this);
+  StartHintLabel = NewLabel("StartHintLabel", this);
+  ProgressBar = new QProgressBar(this);
+  ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+  ProgressBar->setRange(0, 100);
+  ProgressBar->setValue(0);
 
-  OKBtn->setText(Text(TransmitOk, language));
-  CancelBtn->setText(Text(TransmitCancel, language));
-  HelpBtn->setText(Text(TransmitHelp, language));
-  StartBtn->setText(Text(TransmitStart, language));
-  Label1->setText(Text(TransmitLabel1, language));
-  Label2->setText(Text(TransmitLabel2, language));
-  Label3->setText(Text(TransmitWaiting, language));
-  Label4->setText(Text(TransmitLabel4, language));
-  OKBtn->setEnabled(false);
-  OKBtn->hide();
+  OkButton->setText(Text(TransmitOk, language));
+  CancelButton->setText(Text(TransmitCancel, language));
+  HelpButton->setText(Text(TransmitHelp, language));
+  StartButton->setText(Text(TransmitStart, language));
+  InstructionLabel->setText(Text(TransmitLabel1, language));
+  StatusCaption->setText(Text(TransmitLabel2, language));
+  StatusLabel->setText(Text(TransmitWaiting, language));
+  StartHintLabel->setText(Text(TransmitLabel4, language));
+  OkButton->setEnabled(false);
+  OkButton->hide();
   // The help pages are not written yet.
-  HelpBtn->setEnabled(false);
+  HelpButton->setEnabled(false);
 
   auto* status = new QHBoxLayout;
-  status->addWidget(Label2);
-  status->addWidget(Label3, 1);
+  status->addWidget(StatusCaption);
+  status->addWidget(StatusLabel, 1);
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {StartBtn, OKBtn, CancelBtn, HelpBtn}) buttons->addWidget(button);
+  for (QPushButton* button : {StartButton, OkButton, CancelButton, HelpButton}) buttons->addWidget(button);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Label1);
-  layout->addWidget(Label4);
+  layout->addWidget(InstructionLabel);
+  layout->addWidget(StartHintLabel);
   layout->addLayout(status);
-  layout->addWidget(Gauge1);
+  layout->addWidget(ProgressBar);
   layout->addLayout(buttons);
 
-  connect(StartBtn, &QPushButton::clicked, this, &TTransmitDlg2::StartBtnClick);
-  connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  connect(StartButton, &QPushButton::clicked, this, &TTransmitDlg2::StartBtnClick);
+  connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TTransmitDlg2::StartBtnClick() {
-  StartBtn->setEnabled(false);
-  StartBtn->hide();
-  Label4->clear();
-  Label3->setText(Text(TransmitInProgress, language_));
-  Label1->setText(Text(TransmitPleaseWait, language_));
-  CancelBtn->setEnabled(false);
+  StartButton->setEnabled(false);
+  StartButton->hide();
+  StartHintLabel->clear();
+  StatusLabel->setText(Text(TransmitInProgress, language_));
+  InstructionLabel->setText(Text(TransmitPleaseWait, language_));
+  CancelButton->setEnabled(false);
   repaint();
   SendSetupHooks hooks;
   hooks.Gauge = [this](int value) {
-    Gauge1->setValue(std::min(value, 100));
+    ProgressBar->setValue(std::min(value, 100));
     // Repaint only: the user cannot start anything else while bytes go out.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   };
   SendSetup(link_, frame_, hooks);
-  Label1->clear();
-  OKBtn->setEnabled(true);
-  OKBtn->show();
-  CancelBtn->setEnabled(true);
-  Label3->setText(Text(TransmitFinished, language_));
+  InstructionLabel->clear();
+  OkButton->setEnabled(true);
+  OkButton->show();
+  CancelButton->setEnabled(true);
+  StatusLabel->setText(Text(TransmitFinished, language_));
 }
 
 bool TransmitSetup(SerialLink& link, const std::string& frame, int language, UserInterface& ui,

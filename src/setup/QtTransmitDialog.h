@@ -22,15 +22,15 @@ class TTransmitDlg2 : public QDialog {
 
   void StartBtnClick();
 
-  QPushButton* OKBtn = nullptr;
-  QPushButton* CancelBtn = nullptr;
-  QPushButton* HelpBtn = nullptr;
-  QPushButton* StartBtn = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  QProgressBar* Gauge1 = nullptr;
+  QPushButton* OkButton = nullptr;
+  QPushButton* CancelButton = nullptr;
+  QPushButton* HelpButton = nullptr;
+  QPushButton* StartButton = nullptr;
+  QLabel* InstructionLabel = nullptr;
+  QLabel* StatusCaption = nullptr;
+  QLabel* StatusLabel = nullptr;
+  QLabel* StartHintLabel = nullptr;
+  QProgressBar* ProgressBar = nullptr;
 
  private:
   SerialLink& link_;

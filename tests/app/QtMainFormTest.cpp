@@ -62,11 +62,11 @@ class MainFormTest : public ::testing::Test {
   QAction* Item(const char* name) const { return form_->findChild<QAction*>(name); }
   QString Label(const char* name) const { return form_->findChild<QLabel*>(name)->text(); }
   QString StatusLine() const {
-    return Label("FileLabel") + "|" + Label("Datum") + "|" + Label("Zeit") + "|" +
+    return Label("FileLabel") + "|" + Label("DateLabel") + "|" + Label("TimeLabel") + "|" +
            Label("FunctionLabel");
   }
-  QWidget* Picture() const { return form_->findChild<QWidget*>("Image1"); }
-  QSize Image1Size() const {
+  QWidget* Picture() const { return form_->findChild<QWidget*>("ViewPicture"); }
+  QSize PictureSize() const {
     const DrawingState& d = form_->State().Drawing;
     return {d.ControlWidth, d.ControlHeight};
   }
@@ -82,9 +82,9 @@ TEST_F(MainFormTest, FileFromTheCommandLineIsAnalysedAtTheFirstActivationOnly) {
   QApplication::processEvents();
   EXPECT_TRUE(View().AnalysisActive);
   EXPECT_EQ(View().CurrentView, ViewPAlphaAll);
-  EXPECT_TRUE(Item("palphaall1")->isChecked());
+  EXPECT_TRUE(Item("PAlphaAllItem")->isChecked());
   EXPECT_TRUE(View().PendingFileName.empty());
-  EXPECT_EQ(Label("FileLabel") + " " + Label("Datum") + " " + Label("Zeit"),
+  EXPECT_EQ(Label("FileLabel") + " " + Label("DateLabel") + " " + Label("TimeLabel"),
             "MY ENGINE 4.KV 06.12.2026 14:32");
   // The view's buttons follow the view; the idle screen's parts are gone.
   EXPECT_FALSE(Button("FinishButton")->isHidden());
@@ -100,11 +100,11 @@ TEST_F(MainFormTest, FileFromTheCommandLineIsAnalysedAtTheFirstActivationOnly) {
   EXPECT_EQ(QGuiApplication::clipboard()->image().size(), form_->Picture().size());
 
   // Functions pops up the view menu; its last item ends the analysis.
-  auto* menu = form_->findChild<QMenu*>("PopupMenu1");
+  auto* menu = form_->findChild<QMenu*>("ViewMenu");
   Click("FinishButton");
   EXPECT_TRUE(menu->isVisible());
   menu->hide();
-  form_->findChild<QAction*>("finishanalyse1")->trigger();
+  form_->findChild<QAction*>("FinishAnalysisItem")->trigger();
   EXPECT_FALSE(View().AnalysisActive);
   EXPECT_EQ(Label("FileLabel"), "");
   EXPECT_FALSE(Button("FileButton")->isHidden());
@@ -119,7 +119,7 @@ TEST_F(MainFormTest, FileFromTheCommandLineIsAnalysedAtTheFirstActivationOnly) {
 TEST_F(MainFormTest, ButtonsStepWrapAndClampThroughTheViews) {
   NewForm();
   Analyse(File("THREE.KV", 3));
-  form_->PAlphasingle1Click();
+  form_->PAlphaSingleItemClick();
   ASSERT_EQ(View().CurrentView, ViewPAlphaSingle);
   ASSERT_FALSE(Button("CylinderPlusBtn")->isHidden());
 
@@ -150,12 +150,12 @@ TEST_F(MainFormTest, ButtonsStepWrapAndClampThroughTheViews) {
   EXPECT_EQ(View().CurrentCylinder, 3);
 
   // A reference file enables and shows the reference view.
-  EXPECT_FALSE(Item("PAlpharef1")->isEnabled());
+  EXPECT_FALSE(Item("PAlphaRefItem")->isEnabled());
   ui_.FileAnswers.push_back(File("REF.KV", 3));
   Click("RefBtn");
   EXPECT_EQ(View().CurrentView, ViewPAlphaRef);
-  EXPECT_TRUE(Item("PAlpharef1")->isEnabled() && Item("PAlpharef1")->isChecked());
-  EXPECT_FALSE(Item("PAlphasingle1")->isChecked());
+  EXPECT_TRUE(Item("PAlphaRefItem")->isEnabled() && Item("PAlphaRefItem")->isChecked());
+  EXPECT_FALSE(Item("PAlphaSingleItem")->isChecked());
   const Curve firstCylinder = form_->State().Reference->RefCurve;
   Click("RefCylinderMinusBtn");
   EXPECT_EQ(View().RefCylinder, 3);
@@ -175,10 +175,10 @@ TEST_F(MainFormTest, ButtonsStepWrapAndClampThroughTheViews) {
 
   // Without a MIP item zoom cannot be switched on.
   Analyse(File("NOMIP.KS", 2, false));
-  form_->PAlphasingle1Click();
+  form_->PAlphaSingleItemClick();
   form_->ZoomButtonClick();
   EXPECT_FALSE(View().ZoomOn);
-  EXPECT_FALSE(Item("PAlpharef1")->isEnabled());  // a new analysis drops the reference
+  EXPECT_FALSE(Item("PAlphaRefItem")->isEnabled());  // a new analysis drops the reference
   EXPECT_TRUE(ui_.Messages.empty());
 }
 
@@ -190,7 +190,7 @@ TEST_F(MainFormTest, FirstAnalysisWithoutAFileLeavesAnalysisModeWithoutAView) {
   ASSERT_EQ(ui_.Messages.size(), 1u);
   EXPECT_EQ(ui_.Messages[0].Text.rfind("This is not a ZEPHIRAX data file !\n", 0), 0u);
   EXPECT_FALSE(View().AnalysisActive);
-  EXPECT_FALSE(Item("PAlphasingle1")->isEnabled());
+  EXPECT_FALSE(Item("PAlphaSingleItem")->isEnabled());
   EXPECT_TRUE(Button("FinishButton")->isHidden());
   EXPECT_FALSE(Button("TransmitButton")->isEnabled());
   EXPECT_TRUE(form_->findChild<QLabel*>("AddressBlock")->isHidden());
@@ -202,13 +202,13 @@ TEST_F(MainFormTest, FirstAnalysisWithoutAFileLeavesAnalysisModeWithoutAView) {
   EXPECT_FALSE(View().AnalysisActive);
   Analyse(File("program/DATA/GOOD.KV", 2));
   EXPECT_TRUE(View().AnalysisActive);
-  EXPECT_TRUE(Item("PAlphasingle1")->isEnabled());
+  EXPECT_TRUE(Item("PAlphaSingleItem")->isEnabled());
 }
 
 TEST_F(MainFormTest, CancelledOrRejectedFileKeepsTheMeasurementOnScreen) {
   NewForm();
   Analyse(File("program/DATA/GOOD.KV", 3));
-  form_->PAlphasingle1Click();
+  form_->PAlphaSingleItemClick();
   Click("CylinderPlusBtn");
   const QImage picture = form_->Picture();
   const QString status = StatusLine();
@@ -240,7 +240,7 @@ TEST_F(MainFormTest, CancelledOrRejectedFileKeepsTheMeasurementOnScreen) {
     EXPECT_EQ(form_->windowTitle(), title);
     EXPECT_FALSE(Button("FinishButton")->isHidden());
     EXPECT_FALSE(Button("CursorRightBtn")->isHidden());
-    EXPECT_TRUE(Item("PAlphasingle1")->isChecked() && Item("pVsingle1")->isEnabled());
+    EXPECT_TRUE(Item("PAlphaSingleItem")->isChecked() && Item("PVSingleItem")->isEnabled());
     EXPECT_EQ(ui_.HourglassOn, 0);
   }
 
@@ -248,8 +248,8 @@ TEST_F(MainFormTest, CancelledOrRejectedFileKeepsTheMeasurementOnScreen) {
   Analyse(File("program/DATA/NEXT.KV", 2, false));
   EXPECT_EQ(StatusLine(), "NEXT.KV|06.12.2026|14:32|");
   EXPECT_EQ(std::tuple(View().CurrentView, View().CurrentCylinder), std::tuple(ViewPAlphaAll, 1));
-  EXPECT_TRUE(Item("palphaall1")->isChecked());
-  EXPECT_FALSE(Item("pVsingle1")->isEnabled());
+  EXPECT_TRUE(Item("PAlphaAllItem")->isChecked());
+  EXPECT_FALSE(Item("PVSingleItem")->isEnabled());
 }
 
 TEST_F(MainFormTest, WindowTitleNamesTheMeasurementBeingAnalysed) {
@@ -263,13 +263,13 @@ TEST_F(MainFormTest, WindowTitleNamesTheMeasurementBeingAnalysed) {
   form_->ApplyCaptions();
   const QString german = QString::fromUtf8("Zylinderdruck-Meßsystem ZEPHIRAX Ver. 1.03a 32/64 Bit");
   EXPECT_EQ(form_->windowTitle(), "SIXCYL2T.KV - " + german);
-  form_->finishanalyse1Click();
+  form_->FinishAnalysisItemClick();
   EXPECT_EQ(form_->windowTitle(), german);
 }
 
 TEST_F(MainFormTest, PictureOpensTheViewMenuWhereTheUserPoints) {
   NewForm();
-  auto* menu = form_->findChild<QMenu*>("PopupMenu1");
+  auto* menu = form_->findChild<QMenu*>("ViewMenu");
   // Whether the menu opened, and where.
   const auto menuAfter = [&](QContextMenuEvent::Reason reason, QPoint at) {
     QContextMenuEvent event(reason, at, Picture()->mapToGlobal(at));
@@ -282,12 +282,12 @@ TEST_F(MainFormTest, PictureOpensTheViewMenuWhereTheUserPoints) {
   EXPECT_EQ(menuAfter(QContextMenuEvent::Mouse, {100, 60}), std::nullopt);  // idle
 
   Analyse(File("TWO.KV", 2));
-  form_->PAlphasingle1Click();
+  form_->PAlphaSingleItemClick();
   form_->State().Config.Language = French;  // captioned as it opens, as from the button
   EXPECT_EQ(menuAfter(QContextMenuEvent::Mouse, {100, 60}),
             Picture()->mapToGlobal(QPoint(100, 60)));
-  EXPECT_EQ(Item("palphaall1")->text(), QString::fromUtf8("décalée tous cyl"));
-  EXPECT_TRUE(Item("PAlphasingle1")->isChecked() && !Item("palphaall1")->isChecked());
+  EXPECT_EQ(Item("PAlphaAllItem")->text(), QString::fromUtf8("décalée tous cyl"));
+  EXPECT_TRUE(Item("PAlphaSingleItem")->isChecked() && !Item("PAlphaAllItem")->isChecked());
   // The menu key reports no position of its own; the menu opens on the picture.
   form_->resize(400, 300);  // the menu fits beside and below the middle
   form_->FormResize();
@@ -305,7 +305,7 @@ TEST_F(MainFormTest, CursorFollowsHeldButtonsArrowKeysAndClicks) {
   form_->show();
   QApplication::processEvents();
   Analyse(File("TWO.KV", 2));
-  form_->PAlphasingle1Click();
+  form_->PAlphaSingleItemClick();
   EXPECT_TRUE(Picture()->hasFocus());  // the keys work at once
 
   QTest::keyClick(Picture(), Qt::Key_Right);
@@ -327,7 +327,7 @@ TEST_F(MainFormTest, CursorFollowsHeldButtonsArrowKeysAndClicks) {
   EXPECT_FALSE(form_->Picture() == before);
 
   // Where the view has no cursor, keys and clicks leave it alone.
-  form_->palphaall1Click();
+  form_->PAlphaAllItemClick();
   QTest::keyClick(Picture(), Qt::Key_Left);
   QTest::mouseClick(Picture(), Qt::LeftButton, {}, QPoint(d.PlotLeft + 10, d.PlotBase - 20));
   EXPECT_EQ(View().CursorPos, 720);
@@ -344,7 +344,7 @@ TEST_F(MainFormTest, SecondAnswerToTheCloseQuestionKeepsRunningButSavesSettings)
             "Finish program|Really want to leave the program ?");
   // The view is still live: menu items and resizes keep working.
   EXPECT_TRUE(View().AnalysisActive);
-  EXPECT_TRUE(Item("palphaall1")->isEnabled());
+  EXPECT_TRUE(Item("PAlphaAllItem")->isEnabled());
 
   EXPECT_TRUE(form_->close());
 }
@@ -352,7 +352,7 @@ TEST_F(MainFormTest, SecondAnswerToTheCloseQuestionKeepsRunningButSavesSettings)
 TEST_F(MainFormTest, CaptionsFollowTheLanguage) {
   struct Case {
     const char* Language;
-    const char* Menu;     // palphaall1
+    const char* Menu;     // PAlphaAllItem
     const char* Plus;     // CylinderPlusBtn
     const char* Analyse;  // AnalyseButton
     const char* File;     // FileCaption
@@ -366,8 +366,8 @@ TEST_F(MainFormTest, CaptionsFollowTheLanguage) {
     WriteLanguage(c.Language);
     NewForm();
     form_->FormActivate();
-    EXPECT_EQ(Item("palphaall1")->text(), QString::fromUtf8(c.Menu)) << c.Language;
-    EXPECT_EQ(Item("palpha3D1")->text(), "p/alpha 3D") << c.Language;
+    EXPECT_EQ(Item("PAlphaAllItem")->text(), QString::fromUtf8(c.Menu)) << c.Language;
+    EXPECT_EQ(Item("PAlpha3DItem")->text(), "p/alpha 3D") << c.Language;
     EXPECT_EQ(Button("CylinderPlusBtn")->text(), QString::fromUtf8(c.Plus)) << c.Language;
     EXPECT_EQ(Button("AnalyseButton")->text(), QString::fromUtf8(c.Analyse)) << c.Language;
     EXPECT_EQ(Label("FileCaption"), QString::fromUtf8(c.File)) << c.Language;
@@ -388,7 +388,7 @@ TEST_F(MainFormTest, BottomRowSharesTheWidthInEighths) {
   EXPECT_EQ(Button("ReceiveButton")->geometry().x(), 0);
   EXPECT_EQ(Button("AnalyseButton")->geometry(), QRect(250, 670, 125, 30));
   EXPECT_EQ(Button("ExitButton")->geometry().x(), 875);
-  const QWidget* image = form_->findChild<QWidget*>("Image1");
+  const QWidget* image = form_->findChild<QWidget*>("ViewPicture");
   EXPECT_EQ(std::tuple(form_->State().Drawing.ControlWidth, form_->State().Drawing.ControlHeight),
             std::tuple(image->width(), image->height()));
   EXPECT_EQ(form_->Picture().size(), image->size());  // the idle picture fills it
@@ -402,11 +402,11 @@ TEST_F(MainFormTest, WorkflowsOfLaterDaysStayDisabled) {
   }
   EXPECT_TRUE(Button("AnalyseButton")->isEnabled());
   Analyse(File("TWO.KV", 2));
-  form_->PAlphasingle1Click();
+  form_->PAlphaSingleItemClick();
   for (const char* name : {"PrintButton", "pscavButton", "autoButton", "TDCleftButton"}) {
     EXPECT_FALSE(Button(name)->isEnabled()) << name;
   }
-  EXPECT_FALSE(Item("MIEmail")->isEnabled());
+  EXPECT_FALSE(Item("EmailItem")->isEnabled());
 }
 
 TEST_F(MainFormTest, EveryViewItemShowsItsViewWithItsButtons) {
@@ -421,23 +421,23 @@ TEST_F(MainFormTest, EveryViewItemShowsItsViewWithItsButtons) {
     int View;
     const char* Shown;  // a button the view shows
   } items[] = {
-      {"PAlphasingle1", 0, "CursorBtn"},
-      {"palphaall1", 1, "dpdaBtn"},
-      {"palpha3D1", 16, "CopyBtn"},
-      {"pVsingle1", 2, "CursorRightBtn"},
-      {"pVall1", 3, "PrintButton"},
-      {"pmaxsinglecyl1", 4, "CylinderPlusBtn"},
-      {"pmaxall2", 13, "CopyBtn"},
-      {"pmaxallcyl1", 5, "CopyBtn"},
-      {"pmaxdeviation1", 6, "CopyBtn"},
-      {"MIPbargraph1", 7, "CopyBtn"},
-      {"MIPdeviation1", 8, "CopyBtn"},
-      {"Pindallcyl1", 9, "CopyBtn"},
-      {"Pinddeviation1", 10, "CopyBtn"},
-      {"rpmallcyl1", 12, "CopyBtn"},
-      {"texhalleZyl1", 17, "CopyBtn"},
-      {"texhdev", 18, "CopyBtn"},
-      {"enginedatatable1", 11, "RefCylinderPlusBtn"},
+      {"PAlphaSingleItem", 0, "CursorBtn"},
+      {"PAlphaAllItem", 1, "dpdaBtn"},
+      {"PAlpha3DItem", 16, "CopyBtn"},
+      {"PVSingleItem", 2, "CursorRightBtn"},
+      {"PVAllItem", 3, "PrintButton"},
+      {"PmaxSingleItem", 4, "CylinderPlusBtn"},
+      {"PmaxAllStrokesItem", 13, "CopyBtn"},
+      {"PmaxMeanItem", 5, "CopyBtn"},
+      {"PmaxDeviationItem", 6, "CopyBtn"},
+      {"MipAllItem", 7, "CopyBtn"},
+      {"MipDeviationItem", 8, "CopyBtn"},
+      {"PindAllItem", 9, "CopyBtn"},
+      {"PindDeviationItem", 10, "CopyBtn"},
+      {"RpmAllItem", 12, "CopyBtn"},
+      {"TexhAllItem", 17, "CopyBtn"},
+      {"TexhDeviationItem", 18, "CopyBtn"},
+      {"EngineTableItem", 11, "RefCylinderPlusBtn"},
   };
   for (const auto& item : items) {
     SCOPED_TRACE(item.Item);
@@ -447,35 +447,35 @@ TEST_F(MainFormTest, EveryViewItemShowsItsViewWithItsButtons) {
     EXPECT_TRUE(Item(item.Item)->isChecked());
     EXPECT_FALSE(Button(item.Shown)->isHidden());
     EXPECT_EQ(Button("ZoomButton")->isHidden(), item.View > 1);
-    EXPECT_EQ(form_->Picture().size(), Image1Size());
+    EXPECT_EQ(form_->Picture().size(), PictureSize());
   }
   // The bar charts move Copy out of the way of their captions; the 3D view leaves it.
-  Item("pmaxallcyl1")->trigger();
+  Item("PmaxMeanItem")->trigger();
   EXPECT_EQ(Button("CopyBtn")->pos(), QPoint(298, 5));
-  Item("palpha3D1")->trigger();
+  Item("PAlpha3DItem")->trigger();
   EXPECT_EQ(Button("CopyBtn")->pos(), QPoint(298, 5));
-  Item("pVall1")->trigger();
+  Item("PVAllItem")->trigger();
   EXPECT_EQ(Button("CopyBtn")->pos(), QPoint(236, 26));
 
   // In the table the reference-plus button turns the pages.
-  Item("enginedatatable1")->trigger();
+  Item("EngineTableItem")->trigger();
   EXPECT_EQ(Button("CopyBtn")->pos(), QPoint(298, 5));
   EXPECT_EQ(Button("RefCylinderPlusBtn")->text(), "more->");
   Click("RefCylinderPlusBtn");
   EXPECT_EQ(View().CurrentView, ViewEngineTable2);
   Click("RefCylinderPlusBtn");
   EXPECT_EQ(View().CurrentView, ViewEngineTable);
-  form_->PAlphasingle1Click();
+  form_->PAlphaSingleItemClick();
   EXPECT_TRUE(Button("RefCylinderPlusBtn")->isHidden());
   EXPECT_EQ(Button("RefCylinderPlusBtn")->text(), "RefCyl+");
 
   // Without a MIP item and without additional data their views are not offered.
   Analyse(File("program/DATA/OLD.KS", 3, false));
-  for (const char* name : {"pVsingle1", "pVall1", "MIPbargraph1", "MIPdeviation1", "Pindallcyl1",
-                           "Pinddeviation1", "texhalleZyl1", "texhdev"}) {
+  for (const char* name : {"PVSingleItem", "PVAllItem", "MipAllItem", "MipDeviationItem", "PindAllItem",
+                           "PindDeviationItem", "TexhAllItem", "TexhDeviationItem"}) {
     EXPECT_FALSE(Item(name)->isEnabled()) << name;
   }
-  EXPECT_TRUE(Item("palpha3D1")->isEnabled() && Item("enginedatatable1")->isEnabled());
+  EXPECT_TRUE(Item("PAlpha3DItem")->isEnabled() && Item("EngineTableItem")->isEnabled());
   EXPECT_TRUE(ui_.Messages.empty());
 }
 
@@ -493,7 +493,7 @@ TEST_F(MainFormTest, CopyingTheEngineTableWritesTheExportFilesInTheUsersNumberFo
   exported(QLocale(QLocale::German, QLocale::Germany));
   EXPECT_FALSE(std::filesystem::exists(home_.File("program/DATA/ZEPHIRAX.TXT")));
 
-  Item("enginedatatable1")->trigger();
+  Item("EngineTableItem")->trigger();
   const auto [germanText, germanCsv] = exported(QLocale(QLocale::German, QLocale::Germany));
   const auto [englishText, englishCsv] = exported(QLocale(QLocale::English, QLocale::UnitedStates));
   QLocale::setDefault(QLocale::c());
@@ -530,7 +530,7 @@ TEST_F(MainFormTest, ReceiveSavesTheBlockUnderTheChosenName) {
     // Closing the program would pull the window from under the exchange.
     if (!closeRefused) closeRefused = !form_->close();
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-      auto* save = widget->findChild<QPushButton*>("OKBtn");
+      auto* save = widget->findChild<QPushButton*>("OkButton");
       if (widget->isVisible() && save != nullptr && save->isEnabled()) save->click();
     }
   });

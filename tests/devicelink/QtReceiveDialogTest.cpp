@@ -33,11 +33,11 @@ TEST(ReceiveDialogTest, ChecksumErrorKeepsSaveDisabled) {
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Recibir datos del VOLTAN"));
   bool checked = false;
   QTimer::singleShot(300, [&] {
-    EXPECT_FALSE(dialog.OKBtn->isEnabled());
-    EXPECT_EQ(dialog.Label3->text(), QStringLiteral("final ..."));
-    EXPECT_EQ(dialog.Gauge1->value(), 100);
+    EXPECT_FALSE(dialog.OkButton->isEnabled());
+    EXPECT_EQ(dialog.StatusLabel->text(), QStringLiteral("final ..."));
+    EXPECT_EQ(dialog.ProgressBar->value(), 100);
     checked = true;
-    dialog.CancelBtn->click();
+    dialog.CancelButton->click();
   });
   EXPECT_FALSE(dialog.ReceiveMeasurement());
   EXPECT_TRUE(checked);
@@ -78,8 +78,8 @@ TEST(ReceiveDialogTest, FailingDeviceEndsTheDialogUnlessABlockIsWhole) {
     // Only a dialog still open after the failure reaches this; the timer goes
     // with the dialog.
     QTimer::singleShot(300, &dialog, [&] {
-      saveOffered = dialog.OKBtn->isEnabled();
-      dialog.OKBtn->click();
+      saveOffered = dialog.OkButton->isEnabled();
+      dialog.OkButton->click();
     });
     EXPECT_EQ(dialog.ReceiveMeasurement(), c.Saveable);
     EXPECT_EQ(saveOffered, c.Saveable);
