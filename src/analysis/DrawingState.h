@@ -18,6 +18,7 @@ struct DrawingState {
   double PixPerPressure = 0;  // per bar for bar and MPa, per psi for psi
   double PixPerExtra = 0;     // per bar of the fuel scale
   float AxisMax = 0;          // the pressure-axis maximum the frame was drawn for
+  float ExtraAxisMax = 500;   // the fuel-scale maximum [bar] it was drawn for
 };
 
 }  // namespace zephirax

@@ -70,13 +70,13 @@ Peak CurvePeak(const WorkCurve& work, int sampleCount) {
   return FindPeak([&work](int k) { return work[k]; }, 0, sampleCount - 1);
 }
 
-int SampleCount(const AppState& state) {
-  return CurveSamples(*state.Measurement);
+int SampleCount(const ViewContext& state) {
+  return CurveSamples(state.Measurement);
 }
 
 // The working-curve index the cursor reads. The 180-sample layout runs its
 // cursor over 360..1080, four cursor steps to a sample.
-int CursorIndex(const AppState& state) {
+int CursorIndex(const ViewContext& state) {
   const int cursor = state.View.CursorPos;
   if (SampleCount(state) == CoarseSamples)
     return std::clamp(RoundHalfEven((cursor - 360) / 4.0), 0, CoarseSamples - 1);
@@ -173,7 +173,7 @@ constexpr SingleCaption SingleCaptions[] = {
     {RowAcur, {"acur : ", "acur : ", "acur : ", "acur : "}, RowUnit::Angle},
 };
 
-std::string RowUnitText(const AppState& state, RowUnit unit) {
+std::string RowUnitText(const ViewContext& state, RowUnit unit) {
   const Settings& config = state.Config;
   switch (unit) {
     case RowUnit::Pressure:
@@ -204,7 +204,7 @@ constexpr LangText CylHeader{"Cyl ", "Cyl ", "Cyl ", "Cil "};
 
 }  // namespace
 
-void DrawSingleValueBoxFrame(const AppState& state, Canvas& canvas) {
+void DrawSingleValueBoxFrame(const ViewContext& state, Canvas& canvas) {
   const int width = canvas.Width();
   WhiteBox(canvas, Colors::Black, width - 190, 45, width - 38, 310);
   canvas.MoveTo(width - 190, 270);
@@ -218,9 +218,10 @@ void DrawSingleValueBoxFrame(const AppState& state, Canvas& canvas) {
   }
 }
 
-void WriteSingleValues(const AppState& state, Canvas& canvas, int cylinder, const WorkCurve& work) {
+void WriteSingleValues(const ViewContext& state, Canvas& canvas, int cylinder,
+                       const WorkCurve& work) {
   if (!ValidCylinder(cylinder)) return;
-  const MeasurementData& data = *state.Measurement;
+  const MeasurementData& data = state.Measurement;
   const Settings& config = state.Config;
   const int unit = config.PressureUnit;
   const bool fullLayout = SampleCount(state) == SamplesPerCurve;
@@ -264,7 +265,8 @@ void WriteSingleValues(const AppState& state, Canvas& canvas, int cylinder, cons
   if (fullLayout) out.Put(x, y(RowAcur), AngleText(CursorAngle(state.View.CursorPos)));
 }
 
-void DrawZoomCursorBox(const AppState& state, Canvas& canvas, int cylinder, const WorkCurve& work) {
+void DrawZoomCursorBox(const ViewContext& state, Canvas& canvas, int cylinder,
+                       const WorkCurve& work) {
   if (!ValidCylinder(cylinder)) return;
   const Settings& config = state.Config;
   const int unit = config.PressureUnit;
@@ -284,8 +286,8 @@ void DrawZoomCursorBox(const AppState& state, Canvas& canvas, int cylinder, cons
   out.Put(valueX, 85, AngleText(CursorAngle(state.View.CursorPos)), Colors::Red);
   out.Put(unitX, 85, Tr(DegUnit, config.Language));
 
-  if (state.View.FuelOn && state.Measurement->HasExtraChannel) {
-    const float fuel = state.Measurement->ExtraCurve[cylinder][cursor + 1];
+  if (state.View.FuelOn && state.Measurement.HasExtraChannel) {
+    const float fuel = state.Measurement.ExtraCurve[cylinder][cursor + 1];
     out.Put(captionX, 100, "fpcur:");
     out.Put(valueX, 100, PressureText(fuel, unit, FuelHighFmt), Colors::Purple);
     out.Put(unitX, 100, PressureUnitText(unit));
@@ -340,12 +342,12 @@ FuelInjectionValues FuelInjection(const Curve& extra) {
   return v;
 }
 
-void DrawFuelBox(const AppState& state, Canvas& canvas, int cylinder) {
+void DrawFuelBox(const ViewContext& state, Canvas& canvas, int cylinder) {
   if (!ValidCylinder(cylinder)) return;
   const int unit = state.Config.PressureUnit;
   const int left = state.Drawing.PlotLeft;
   const int captionX = left + 15, valueX = left + 60, unitX = left + 120;
-  const FuelInjectionValues v = FuelInjection(state.Measurement->ExtraCurve[cylinder]);
+  const FuelInjectionValues v = FuelInjection(state.Measurement.ExtraCurve[cylinder]);
   const std::string pressureUnit = PressureUnitText(unit);
   const std::string angleUnit = Tr(DegUnit, state.Config.Language);
 
@@ -372,12 +374,12 @@ void DrawFuelBox(const AppState& state, Canvas& canvas, int cylinder) {
   row(140, "fdur:", optionalAngle(v.Fdur), angleUnit);
 }
 
-void DrawReferenceTable(const AppState& state, Canvas& canvas, int cylinder, const WorkCurve& work,
-                        const WorkCurve& refWork) {
+void DrawReferenceTable(const ViewContext& state, Canvas& canvas, int cylinder,
+                        const WorkCurve& work, const WorkCurve& refWork) {
   const int refCylinder = state.View.RefCylinder;
   if (!ValidCylinder(cylinder) || !ValidCylinder(refCylinder)) return;
-  const MeasurementData& data = *state.Measurement;
-  const ReferenceData& ref = *state.Reference;
+  const MeasurementData& data = state.Measurement;
+  const ReferenceData& ref = state.Reference;
   const Settings& config = state.Config;
   const int unit = config.PressureUnit;
   const int language = config.Language;

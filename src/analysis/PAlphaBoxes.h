@@ -13,12 +13,14 @@ namespace zephirax {
 
 // The frame part of the single-cylinder box (view 0, not zoomed): rectangle,
 // separator, captions and units.
-void DrawSingleValueBoxFrame(const AppState& state, Canvas& canvas);
+void DrawSingleValueBoxFrame(const ViewContext& state, Canvas& canvas);
 // Its values for `cylinder`, read from `work`.
-void WriteSingleValues(const AppState& state, Canvas& canvas, int cylinder, const WorkCurve& work);
+void WriteSingleValues(const ViewContext& state, Canvas& canvas, int cylinder,
+                       const WorkCurve& work);
 
 // The box of the zoomed single view (1440-sample layout).
-void DrawZoomCursorBox(const AppState& state, Canvas& canvas, int cylinder, const WorkCurve& work);
+void DrawZoomCursorBox(const ViewContext& state, Canvas& canvas, int cylinder,
+                       const WorkCurve& work);
 
 // The injection values of one second-channel curve (indexed from 1 as
 // stored). Values that need a crossing of the half level that never happens
@@ -34,10 +36,10 @@ struct FuelInjectionValues {
 FuelInjectionValues FuelInjection(const Curve& extra);
 
 // The fuel-injection box of view 0 with the fuel trace on.
-void DrawFuelBox(const AppState& state, Canvas& canvas, int cylinder);
+void DrawFuelBox(const ViewContext& state, Canvas& canvas, int cylinder);
 
 // The table of view 14: the current cylinder against the reference cylinder.
-void DrawReferenceTable(const AppState& state, Canvas& canvas, int cylinder, const WorkCurve& work,
-                        const WorkCurve& refWork);
+void DrawReferenceTable(const ViewContext& state, Canvas& canvas, int cylinder,
+                        const WorkCurve& work, const WorkCurve& refWork);
 
 }  // namespace zephirax

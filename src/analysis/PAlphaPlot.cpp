@@ -27,14 +27,14 @@ constexpr LangText AngleTitle{"Angle [deg]", "Angle [deg]", "Angle [deg]",
                               "\xC3\xA1"
                               "ngulo [grados]"};
 
-bool IsPsi(const AppState& state) {
+bool IsPsi(const ViewContext& state) {
   return state.Config.PressureUnit == UnitPsi;
 }
 
 // The 180-sample layout cannot be zoomed: its samples are two degrees apart
 // and its x positions are laid out over the full revolution.
-bool Zoomed(const AppState& state) {
-  return state.View.ZoomOn && state.Measurement->HasMipBlock;
+bool Zoomed(const ViewContext& state) {
+  return state.View.ZoomOn && state.Measurement.HasMipBlock;
 }
 
 // Which samples a curve draws and where they go across the plot.
@@ -44,9 +44,9 @@ struct SampleSpan {
   double Step = 0;  // pixels per sample
 };
 
-SampleSpan CurveSpan(const AppState& state) {
+SampleSpan CurveSpan(const ViewContext& state) {
   const double pixPerDeg = state.Drawing.PixPerDeg;
-  if (!state.Measurement->HasMipBlock) return {0, CoarseSamples - 1, 2.0 * pixPerDeg};
+  if (!state.Measurement.HasMipBlock) return {0, CoarseSamples - 1, 2.0 * pixPerDeg};
   if (Zoomed(state)) return {FirstZoomSample, FirstZoomSample + ZoomSamples - 1, pixPerDeg / 4};
   return {0, SamplesPerCurve - 1, pixPerDeg / 4};
 }
@@ -61,7 +61,8 @@ void DrawSpan(Canvas& canvas, const DrawingState& d, const SampleSpan& span, con
   }
 }
 
-void DrawPressureCurve(const AppState& state, Canvas& canvas, const WorkCurve& curve, Color color) {
+void DrawPressureCurve(const ViewContext& state, Canvas& canvas, const WorkCurve& curve,
+                       Color color) {
   const DrawingState& d = state.Drawing;
   const double yScale = IsPsi(state) ? PsiPerBar : 1.0;
   canvas.SetPen(color, 1, PenStyle::Solid);
@@ -73,10 +74,9 @@ void DrawPressureCurve(const AppState& state, Canvas& canvas, const WorkCurve& c
 // the psi labels, whose top is the table's psi maximum rather than the exact
 // conversion of the bar maximum. MPa has no fuel scale of its own: the trace
 // stays on the bar scale.
-void DrawFuelTrace(const AppState& state, Canvas& canvas, const Curve& extra) {
+void DrawFuelTrace(const ViewContext& state, Canvas& canvas, const Curve& extra) {
   const DrawingState& d = state.Drawing;
-  const MeasurementData& data = *state.Measurement;
-  const FuelScale* scale = IsPsi(state) ? FindFuelScale(data.ExtraAxisMax) : nullptr;
+  const FuelScale* scale = IsPsi(state) ? FindFuelScale(d.ExtraAxisMax) : nullptr;
   if (scale == nullptr) {
     DrawSpan(canvas, d, CurveSpan(state), extra.data() + 1,
              [&](float v) { return Above(d.PlotBase, v * d.PixPerExtra); });
@@ -84,16 +84,16 @@ void DrawFuelTrace(const AppState& state, Canvas& canvas, const Curve& extra) {
   }
   const double psiMaximum = scale->PsiMaximum;
   DrawSpan(canvas, d, CurveSpan(state), extra.data() + 1, [&](float v) {
-    return Above(d.PlotBase, v * d.PixPerExtra * data.ExtraAxisMax * PsiPerBar / psiMaximum);
+    return Above(d.PlotBase, v * d.PixPerExtra * d.ExtraAxisMax * PsiPerBar / psiMaximum);
   });
 }
 
 // The vibration trace, centred on its own mean a quarter of the height above
 // the base and scaled by the largest deviation of any curve. An unknown scale
 // text draws like "min", the calmest; without an amplitude the trace is flat.
-void DrawAclTrace(const AppState& state, Canvas& canvas, const Curve& extra) {
+void DrawAclTrace(const ViewContext& state, Canvas& canvas, const Curve& extra) {
   const DrawingState& d = state.Drawing;
-  const double amplitude = state.Measurement->AclAmplitude;
+  const double amplitude = state.Measurement.AclAmplitude;
   double sum = 0;
   for (int s = 1; s <= SamplesPerCurve; ++s) sum += extra[s];
   const double mean = sum / SamplesPerCurve;
@@ -114,18 +114,18 @@ void DrawAclTrace(const AppState& state, Canvas& canvas, const Curve& extra) {
   }
 }
 
-void DrawSecondChannel(const AppState& state, Canvas& canvas, const Curve& extra, Color color) {
+void DrawSecondChannel(const ViewContext& state, Canvas& canvas, const Curve& extra, Color color) {
   canvas.SetPen(color, 1, PenStyle::Solid);
   if (state.View.FuelOn) DrawFuelTrace(state, canvas, extra);
   if (state.View.AclOn) DrawAclTrace(state, canvas, extra);
 }
 
 // DrawCursor and CursorAtX are each other's inverse; keep them together.
-void DrawCursor(AppState& state, Canvas& canvas) {
+void DrawCursor(const ViewContext& state, Canvas& canvas) {
   const DrawingState& d = state.Drawing;
   int32_t& cursor = state.View.CursorPos;
   int x = 0;
-  if (!state.Measurement->HasMipBlock) {
+  if (!state.Measurement.HasMipBlock) {
     x = RightOf(d.PlotLeft, (static_cast<double>(cursor) - FirstCoarseCursor) * d.PixPerDeg / 2);
   } else if (Zoomed(state)) {
     cursor = std::clamp(cursor, FirstZoomSample, LastZoomCursor);
@@ -165,7 +165,7 @@ int UnitColumn(int pressureUnit) {
   return 0;
 }
 
-void DrawDpDaCurve(const AppState& state, Canvas& canvas, const WorkCurve& work, int first,
+void DrawDpDaCurve(const ViewContext& state, Canvas& canvas, const WorkCurve& work, int first,
                    int last, int zeroY, double axis, double dpdaMax, double f, Color color) {
   const DrawingState& d = state.Drawing;
   const int origin = Zoomed(state) ? FirstZoomSample : 0;
@@ -179,7 +179,7 @@ void DrawDpDaCurve(const AppState& state, Canvas& canvas, const WorkCurve& work,
   }
 }
 
-void DrawDpDaScale(const AppState& state, Canvas& canvas, int x, int zeroY, double fullHeight,
+void DrawDpDaScale(const ViewContext& state, Canvas& canvas, int x, int zeroY, double fullHeight,
                    const DpDaScale& scale) {
   const int column = UnitColumn(state.Config.PressureUnit);
   const double top = scale.Top[column];
@@ -206,7 +206,7 @@ void DrawDpDaScale(const AppState& state, Canvas& canvas, int x, int zeroY, doub
 // The slope of the working curve (and in views 14 and 19 of the reference)
 // around TDC, its zero line on the middle of the plot and DpDaMax at 40 % of
 // the height above it.
-void DrawDpDa(const AppState& state, Canvas& canvas, const WorkCurve& work,
+void DrawDpDa(const ViewContext& state, Canvas& canvas, const WorkCurve& work,
               const WorkCurve& refWork) {
   const DrawingState& d = state.Drawing;
   const double dpdaMax = state.Config.DpDaMax;
@@ -238,7 +238,7 @@ void DrawDpDa(const AppState& state, Canvas& canvas, const WorkCurve& work,
   }
 }
 
-void DrawAngleScale(const AppState& state, Canvas& canvas) {
+void DrawAngleScale(const ViewContext& state, Canvas& canvas) {
   const DrawingState& d = state.Drawing;
   const int language = state.Config.Language;
   canvas.TextOut(d.PlotCentreX - 15, d.PlotBase + 5, Tr(TdcNameText, language));
@@ -270,7 +270,7 @@ void DrawAngleScale(const AppState& state, Canvas& canvas) {
 
 // Ticks are counted down from the top, grid lines and labels sit at their
 // values; MPa rows hold bar values and write them divided by ten.
-void DrawPressureScale(const AppState& state, Canvas& canvas, float axisMax) {
+void DrawPressureScale(const ViewContext& state, Canvas& canvas, float axisMax) {
   const PressureScale* scale = FindPressureScale(state.Config.PressureUnit, axisMax);
   if (scale == nullptr) return;
   const DrawingState& d = state.Drawing;
@@ -304,9 +304,8 @@ void DrawPressureScale(const AppState& state, Canvas& canvas, float axisMax) {
   }
 }
 
-void DrawFuelScale(const AppState& state, Canvas& canvas) {
+void DrawFuelScale(const ViewContext& state, Canvas& canvas) {
   const DrawingState& d = state.Drawing;
-  const MeasurementData& data = *state.Measurement;
   const int unit = state.Config.PressureUnit;
   canvas.SetFontColor(Colors::Purple);
   canvas.TextOut(d.PlotRight - 10, 10, PressureAxisTitle(unit));
@@ -314,7 +313,7 @@ void DrawFuelScale(const AppState& state, Canvas& canvas) {
   canvas.MoveTo(d.PlotRight, d.PlotBase);
   canvas.LineTo(d.PlotRight, d.PlotTop);
 
-  const FuelScale* scale = FindFuelScale(data.ExtraAxisMax);
+  const FuelScale* scale = FindFuelScale(d.ExtraAxisMax);
   if (scale != nullptr && unit != UnitMPa) {
     const bool psi = unit == UnitPsi;
     const int maximum = psi ? scale->PsiMaximum : scale->BarMaximum;
@@ -328,9 +327,9 @@ void DrawFuelScale(const AppState& state, Canvas& canvas) {
   canvas.SetFontColor(Colors::Black);
 }
 
-bool ShowsFuelScale(const AppState& state) {
+bool ShowsFuelScale(const ViewContext& state) {
   const int view = state.View.CurrentView;
-  return state.Measurement->HasExtraChannel && state.View.FuelOn &&
+  return state.Measurement.HasExtraChannel && state.View.FuelOn &&
          (view == ViewPAlphaSingle || view == ViewPAlphaAll || view == ViewPAlphaRef);
 }
 
@@ -362,8 +361,8 @@ void MakeWorkingCurve(const Curve& stored, bool filter, WorkCurve& work) {
   }
 }
 
-void DrawPAlphaFrame(AppState& state, Canvas& canvas, float axisMax) {
-  MeasurementData& data = *state.Measurement;
+void DrawPAlphaFrame(const ViewContext& state, Canvas& canvas, float axisMax) {
+  const MeasurementData& data = state.Measurement;
   DrawingState& d = state.Drawing;
   const int width = d.ControlWidth;
   const int height = d.ControlHeight;
@@ -371,7 +370,7 @@ void DrawPAlphaFrame(AppState& state, Canvas& canvas, float axisMax) {
 
   // A measurement without a fuel range would make the fuel scale divide by
   // zero; NaN fails the comparison and is replaced as well.
-  if (!(data.ExtraAxisMax >= 500)) data.ExtraAxisMax = 500;
+  d.ExtraAxisMax = data.ExtraAxisMax >= 500 ? data.ExtraAxisMax : 500;
   // Neither may the pressure axis; a measurement always has a positive one,
   // so a broken value falls back to the smallest axis.
   if (!(axisMax > 0) || !std::isfinite(axisMax)) axisMax = 50;
@@ -384,7 +383,7 @@ void DrawPAlphaFrame(AppState& state, Canvas& canvas, float axisMax) {
   d.PlotCentreX = (d.PlotRight - d.PlotLeft) / 2 + d.PlotLeft;
   d.PixPerDeg = (d.PlotRight - d.PlotLeft) / (zoomed ? 100.0 : 360.0);
   d.PixPerPressure = (d.PlotBase - d.PlotTop) / static_cast<double>(axisMax);
-  d.PixPerExtra = (d.PlotBase - d.PlotTop) / static_cast<double>(data.ExtraAxisMax);
+  d.PixPerExtra = (d.PlotBase - d.PlotTop) / static_cast<double>(d.ExtraAxisMax);
   d.AxisMax = axisMax;
 
   canvas.SetFont(ViewFontName, ViewFontHeight, true);
@@ -418,7 +417,7 @@ void DrawPAlphaFrame(AppState& state, Canvas& canvas, float axisMax) {
   canvas.SetFontColor(Colors::Black);
 }
 
-int CursorAtX(const AppState& state, int x) {
+int CursorAtX(const ViewContext& state, int x) {
   const DrawingState& d = state.Drawing;
   if (!(d.PixPerDeg > 0) || !std::isfinite(d.PixPerDeg)) return state.View.CursorPos;
   const double degrees = (static_cast<double>(x) - d.PlotLeft) / d.PixPerDeg;
@@ -427,13 +426,13 @@ int CursorAtX(const AppState& state, int x) {
     return static_cast<int>(
         std::clamp<long long>(RoundHalfEven(degrees * perDegree), -PixelLimit, PixelLimit));
   };
-  if (!state.Measurement->HasMipBlock) return FirstCoarseCursor + steps(2);
+  if (!state.Measurement.HasMipBlock) return FirstCoarseCursor + steps(2);
   if (Zoomed(state)) return FirstZoomSample + steps(4);
   return steps(4);
 }
 
-void DrawPAlphaCurve(AppState& state, Canvas& canvas, int cylinder, Color color) {
-  const MeasurementData& data = *state.Measurement;
+void DrawPAlphaCurve(const ViewContext& state, Canvas& canvas, int cylinder, Color color) {
+  const MeasurementData& data = state.Measurement;
   if (data.CylCount < 1 || data.CylCount > MaxCylinders) return;
   if (cylinder < 1 || cylinder > data.CylCount) return;
 
@@ -444,7 +443,7 @@ void DrawPAlphaCurve(AppState& state, Canvas& canvas, int cylinder, Color color)
   WorkCurve work;
   WorkCurve refWork;
   MakeWorkingCurve(data.PressureCurve[cylinder], state.View.FilterOn, work);
-  MakeWorkingCurve(state.Reference->RefCurve, state.View.RefFilterOn, refWork);
+  MakeWorkingCurve(state.Reference.RefCurve, state.View.RefFilterOn, refWork);
 
   DrawPressureCurve(state, canvas, work, color);
 
@@ -452,7 +451,7 @@ void DrawPAlphaCurve(AppState& state, Canvas& canvas, int cylinder, Color color)
     DrawSecondChannel(state, canvas, data.ExtraCurve[cylinder],
                       view == ViewPAlphaSingle ? Colors::Purple : color);
     if (view == ViewPAlphaRef) {
-      DrawSecondChannel(state, canvas, state.Reference->RefExtraCurve, Colors::Blue);
+      DrawSecondChannel(state, canvas, state.Reference.RefExtraCurve, Colors::Blue);
     }
   }
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/AppState.h"
+#include "analysis/ViewContext.h"
 #include "platform/Canvas.h"
 
 // The pressure-over-crank-angle diagram: the frame with its scales, and one
@@ -34,16 +34,17 @@ inline float DpDaAt(const WorkCurve& work, int k) {
 
 // Sizes the canvas to state.Drawing.ControlWidth x ControlHeight, recomputes
 // the drawing state and draws the frame, the scales and (view 0, not zoomed)
-// the value-box frame. Raises ExtraAxisMax to at least 500.
-void DrawPAlphaFrame(AppState& state, Canvas& canvas, float axisMax);
+// the value-box frame. The fuel scale
+// goes to the measurement's ExtraAxisMax, at least 500.
+void DrawPAlphaFrame(const ViewContext& state, Canvas& canvas, float axisMax);
 
 // The cursor position whose line the curve routine draws nearest to x, from
 // the drawing state of the last frame; not held within any range. Without a
 // usable frame the cursor stays where it is.
-int CursorAtX(const AppState& state, int x);
+int CursorAtX(const ViewContext& state, int x);
 
 // Draws cylinder `cylinder`'s curve in `color` over what is there. A zoomed
 // cursor draw leaves CursorPos clamped into 520..920.
-void DrawPAlphaCurve(AppState& state, Canvas& canvas, int cylinder, Color color);
+void DrawPAlphaCurve(const ViewContext& state, Canvas& canvas, int cylinder, Color color);
 
 }  // namespace zephirax

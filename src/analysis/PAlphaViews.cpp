@@ -24,9 +24,9 @@ void Show(ButtonFlags& button, bool visible) {
 }
 
 // Which analysis buttons the p/alpha views show.
-void SetPAlphaButtons(AppState& state, int view) {
+void SetPAlphaButtons(const ViewContext& state, int view) {
   AnalysisButtons& b = state.Buttons;
-  const MeasurementData& data = *state.Measurement;
+  const MeasurementData& data = state.Measurement;
   const bool all = view == ViewPAlphaAll;
   const bool ref = view == ViewPAlphaRef;
   for (ButtonFlags* button : {&b.CylinderPlusBtn, &b.CylinderMinusBtn, &b.RefBtn, &b.CursorLeftBtn,
@@ -61,18 +61,18 @@ Color CylinderColor(int cylinder) {
   return CylinderColors[static_cast<size_t>(cylinder)];
 }
 
-void ShowPAlphaSingle(AppState& state, Canvas& canvas) {
+void ShowPAlphaSingle(const ViewContext& state, Canvas& canvas) {
   SetPAlphaButtons(state, ViewPAlphaSingle);
   state.View.CurrentView = ViewPAlphaSingle;
-  DrawPAlphaFrame(state, canvas, PAlphaAxisMax(*state.Measurement, state.Config.PressureUnit));
+  DrawPAlphaFrame(state, canvas, PAlphaAxisMax(state.Measurement, state.Config.PressureUnit));
   DrawPAlphaCurve(state, canvas, state.View.CurrentCylinder, Colors::Green);
 }
 
-void ShowPAlphaAll(AppState& state, Canvas& canvas) {
+void ShowPAlphaAll(const ViewContext& state, Canvas& canvas) {
   SetPAlphaButtons(state, ViewPAlphaAll);
   state.View.CurrentView = ViewPAlphaAll;
-  DrawPAlphaFrame(state, canvas, PAlphaAxisMax(*state.Measurement, state.Config.PressureUnit));
-  const int count = std::min<int>(state.Measurement->CylCount, MaxCylinders);
+  DrawPAlphaFrame(state, canvas, PAlphaAxisMax(state.Measurement, state.Config.PressureUnit));
+  const int count = std::min<int>(state.Measurement.CylCount, MaxCylinders);
   for (int cylinder = 1; cylinder <= count; ++cylinder) {
     const Color color = CylinderColor(cylinder);
     DrawPAlphaCurve(state, canvas, cylinder, color);
@@ -83,10 +83,10 @@ void ShowPAlphaAll(AppState& state, Canvas& canvas) {
   canvas.SetFontColor(Colors::Black);
 }
 
-void ShowPAlphaRef(AppState& state, Canvas& canvas) {
+void ShowPAlphaRef(const ViewContext& state, Canvas& canvas) {
   SetPAlphaButtons(state, ViewPAlphaRef);
   state.View.CurrentView = ViewPAlphaRef;
-  DrawPAlphaFrame(state, canvas, PAlphaAxisMax(*state.Measurement, state.Config.PressureUnit));
+  DrawPAlphaFrame(state, canvas, PAlphaAxisMax(state.Measurement, state.Config.PressureUnit));
   DrawPAlphaCurve(state, canvas, state.View.CurrentCylinder, Colors::Green);
 }
 

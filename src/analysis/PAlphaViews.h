@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppState.h"
+#include "analysis/ViewContext.h"
 #include "platform/Canvas.h"
 
 // The three pressure-over-crank-angle views: one cylinder, all cylinders, and
@@ -12,9 +12,9 @@ namespace zephirax {
 // The colour of a cylinder's curve and legend entry in the all-cylinder view.
 Color CylinderColor(int cylinder);
 
-void ShowPAlphaSingle(AppState& state, Canvas& canvas);
-void ShowPAlphaAll(AppState& state, Canvas& canvas);
+void ShowPAlphaSingle(const ViewContext& state, Canvas& canvas);
+void ShowPAlphaAll(const ViewContext& state, Canvas& canvas);
 // The reference cylinder as last loaded beside the current cylinder.
-void ShowPAlphaRef(AppState& state, Canvas& canvas);
+void ShowPAlphaRef(const ViewContext& state, Canvas& canvas);
 
 }  // namespace zephirax

@@ -5,6 +5,7 @@
 
 #include "adddata/AdditionalDataFile.h"
 #include "analysis/PAlphaPlot.h"
+#include "app/ViewDispatch.h"
 #include "charts/PVViews.h"
 #include "measurement/MeasurementReader.h"
 #include "measurement/ReferenceReader.h"
@@ -164,9 +165,9 @@ bool PlaceCursor(AppState& state, int x, int y) {
   if (ViewIn(state, {ViewPAlphaSingle, ViewPAlphaRef})) {
     const DrawingState& d = state.Drawing;
     if (x < d.PlotLeft || x > d.PlotRight || y < d.PlotTop || y > d.PlotBase) return false;
-    target = CursorAtX(state, x);
+    target = CursorAtX(ViewRun(state).Context(), x);
   } else if (ViewIn(state, {ViewPVSingle})) {
-    target = PVSampleAt(state, x, y, limits.Low, limits.High);
+    target = PVSampleAt(ViewRun(state).Context(), x, y, limits.Low, limits.High);
     if (target < 0) return false;
   } else {
     return false;

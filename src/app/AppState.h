@@ -4,14 +4,14 @@
 #include <string>
 
 #include "adddata/AdditionalData.h"
+#include "analysis/AnalysisButtons.h"
 #include "analysis/DrawingState.h"
-#include "app/AnalysisButtons.h"
-#include "app/Settings.h"
-#include "app/ViewState.h"
+#include "analysis/ViewState.h"
 #include "devicelink/Serial.h"
 #include "measurement/EngineDataExport.h"
 #include "measurement/MeasurementData.h"
 #include "measurement/ReferenceReader.h"
+#include "platform/Settings.h"
 
 // Everything the program keeps for the whole run, owned by the application and
 // handed by reference to the routines that work on it. Later workflows add

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Settings.h"
+#include "platform/Settings.h"
 
 // ZEPHIRAX.INI in the per-user application-data folder.
 

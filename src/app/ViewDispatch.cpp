@@ -75,9 +75,23 @@ const char* UnavailableReason(const AppState& state, int view) {
   }
 }
 
+ViewRun::ViewRun(const AppState& state)
+    : view_(state.View),
+      drawing_(state.Drawing),
+      buttons_(state.Buttons),
+      context_{*state.Measurement, *state.Reference, state.AddData,
+               state.Config,       state.Regional,   view_,
+               drawing_,           buttons_} {}
+
+void ViewRun::TakeBack(AppState& state) const {
+  state.View = view_;
+  state.Drawing = drawing_;
+  state.Buttons = buttons_;
+}
+
 void ShowView(AppState& state, Canvas& canvas, int view) {
   if (!ViewAvailable(state, view)) return;
-  using Show = void (*)(AppState&, Canvas&);
+  using Show = void (*)(const ViewContext&, Canvas&);
   static constexpr Show Routines[] = {
       ShowPAlphaSingle,  ShowPAlphaAll,     ShowPVSingle, ShowPVAll,          ShowPmaxSingle,
       ShowPmaxMean,      ShowPmaxDeviation, ShowMipAll,   ShowMipDeviation,   ShowPindAll,
@@ -85,7 +99,10 @@ void ShowView(AppState& state, Canvas& canvas, int view) {
       nullptr,           ShowPAlpha3D,      ShowTexhAll,  ShowTexhDeviation,  nullptr,
       ShowEngineTable2};
   static_assert(std::size(Routines) == ViewEngineTable2 + 1);
-  if (Routines[view] != nullptr) Routines[view](state, canvas);
+  if (Routines[view] == nullptr) return;
+  const ViewRun run(state);
+  Routines[view](run.Context(), canvas);
+  run.TakeBack(state);
 }
 
 }  // namespace zephirax

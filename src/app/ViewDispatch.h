@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/ViewContext.h"
 #include "app/AppState.h"
 #include "platform/Canvas.h"
 
@@ -16,6 +17,26 @@ bool ViewAvailable(const AppState& state, int view);
 
 // Why ViewAvailable says no, in English, for the command line.
 const char* UnavailableReason(const AppState& state, int view);
+
+// One drawing of a view from the program state: the view reads the loaded
+// files and the settings and works on copies of the view state, the drawing
+// state and the buttons, which TakeBack puts into the program state.
+class ViewRun {
+ public:
+  explicit ViewRun(const AppState& state);
+  ViewRun(const ViewRun&) = delete;
+  ViewRun& operator=(const ViewRun&) = delete;
+  const ViewContext& Context() const { return context_; }
+  // The view state with the view's code and clamped cursor, the plot
+  // geometry and the buttons.
+  void TakeBack(AppState& state) const;
+
+ private:
+  ViewState view_;
+  DrawingState drawing_;
+  AnalysisButtons buttons_;
+  ViewContext context_;
+};
 
 // Draws `view` from scratch (the routine records it as CurrentView). A view
 // that is not available leaves the picture as it is.

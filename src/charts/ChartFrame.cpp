@@ -49,7 +49,7 @@ int ChartPlot::YOf(double value) const {
   return Above(Base, value * Scale);
 }
 
-void SetChartButtons(AppState& state, int view) {
+void SetChartButtons(const ViewContext& state, int view) {
   AnalysisButtons& b = state.Buttons;
   for (ButtonFlags* button :
        {&b.CylinderMinusBtn, &b.CylinderPlusBtn, &b.RefCylinderMinusBtn, &b.RefCylinderPlusBtn,
@@ -71,7 +71,7 @@ void SetChartButtons(AppState& state, int view) {
   if (table) b.RefCylinderPlusBtn.Enabled = true;
 }
 
-void BeginChart(AppState& state, Canvas& canvas, int view) {
+void BeginChart(const ViewContext& state, Canvas& canvas, int view) {
   state.View.CurrentView = view;
   SetChartButtons(state, view);
   const int width = std::max(state.Drawing.ControlWidth, 1);

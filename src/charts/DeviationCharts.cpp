@@ -160,14 +160,14 @@ void TakeValues(DeviationInput& in, const PerCylinder<T>& values) {
 
 }  // namespace
 
-void ShowPmaxDeviation(AppState& state, Canvas& canvas) {
+void ShowPmaxDeviation(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewPmaxDeviation);
-  if (state.Measurement) {
+  {
     const int unit = state.Config.PressureUnit;
     const int language = state.Config.Language;
     DeviationInput in;
-    in.Count = ChartCylinders(*state.Measurement);
-    TakeValues(in, state.Measurement->PmaxMean);
+    in.Count = ChartCylinders(state.Measurement);
+    TakeValues(in, state.Measurement.PmaxMean);
     in.FloorMean = true;
     in.Title = "pmaxdev [%]";
     in.ValueText = PressureFigure(unit, {3, 0, 4, 1, 3, 0});
@@ -179,14 +179,14 @@ void ShowPmaxDeviation(AppState& state, Canvas& canvas) {
   DrawMakerCaption(canvas);
 }
 
-void ShowMipDeviation(AppState& state, Canvas& canvas) {
+void ShowMipDeviation(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewMipDeviation);
-  if (state.Measurement && state.Measurement->HasMipBlock) {
+  if (state.Measurement.HasMipBlock) {
     const int unit = state.Config.PressureUnit;
     const int language = state.Config.Language;
     DeviationInput in;
-    in.Count = ChartCylinders(*state.Measurement);
-    TakeValues(in, state.Measurement->CylMip);
+    in.Count = ChartCylinders(state.Measurement);
+    TakeValues(in, state.Measurement.CylMip);
     in.Title = Tr(DevMipTitleText, language);
     in.ValueText = PressureFigure(unit, {4, 1, 4, 2, 3, 0});
     in.MeanText = in.ValueText;
@@ -197,14 +197,14 @@ void ShowMipDeviation(AppState& state, Canvas& canvas) {
   DrawMakerCaption(canvas);
 }
 
-void ShowPindDeviation(AppState& state, Canvas& canvas) {
+void ShowPindDeviation(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewPindDeviation);
-  if (state.Measurement && state.Measurement->HasMipBlock) {
+  if (state.Measurement.HasMipBlock) {
     const int unit = state.Config.PowerUnit;
     const int language = state.Config.Language;
     DeviationInput in;
-    in.Count = ChartCylinders(*state.Measurement);
-    TakeValues(in, state.Measurement->CylPind);
+    in.Count = ChartCylinders(state.Measurement);
+    TakeValues(in, state.Measurement.CylPind);
     in.Title = "Pinddev [%]";
     in.ValueText = [unit](double kW) { return FormatFixed(PowerToDisplay(kW, unit), 4, 0); };
     in.MeanText = in.ValueText;
@@ -215,13 +215,13 @@ void ShowPindDeviation(AppState& state, Canvas& canvas) {
   DrawMakerCaption(canvas);
 }
 
-void ShowTexhDeviation(AppState& state, Canvas& canvas) {
+void ShowTexhDeviation(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewTexhDeviation);
-  if (state.Measurement) {
+  {
     const int unit = state.Config.TempUnit;
     const int language = state.Config.Language;
     DeviationInput in;
-    in.Count = ChartCylinders(*state.Measurement);
+    in.Count = ChartCylinders(state.Measurement);
     TakeValues(in, state.AddData.Texh);
     in.Limit = 15;
     in.Title = "texhdev [%]";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppState.h"
+#include "analysis/ViewContext.h"
 #include "platform/Canvas.h"
 
 // The deviation charts: each cylinder's departure from the engine mean in
@@ -12,12 +12,12 @@
 namespace zephirax {
 
 // View 6: PmaxMean; a mean below 0.1 bar counts as 0.1.
-void ShowPmaxDeviation(AppState& state, Canvas& canvas);
+void ShowPmaxDeviation(const ViewContext& state, Canvas& canvas);
 // View 8: CylMip. Draws only with HasMipBlock.
-void ShowMipDeviation(AppState& state, Canvas& canvas);
+void ShowMipDeviation(const ViewContext& state, Canvas& canvas);
 // View 10: CylPind. Draws only with HasMipBlock.
-void ShowPindDeviation(AppState& state, Canvas& canvas);
+void ShowPindDeviation(const ViewContext& state, Canvas& canvas);
 // View 18: the exhaust-gas temperatures of the additional data.
-void ShowTexhDeviation(AppState& state, Canvas& canvas);
+void ShowTexhDeviation(const ViewContext& state, Canvas& canvas);
 
 }  // namespace zephirax

@@ -192,7 +192,7 @@ std::vector<std::string> NoteLines(Canvas& canvas, const std::string& text, int 
 
 }  // namespace
 
-void ShowEngineTable2(AppState& state, Canvas& canvas) {
+void ShowEngineTable2(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewEngineTable2);
   const Settings& config = state.Config;
   DrawGrid(canvas);

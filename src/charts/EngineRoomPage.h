@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppState.h"
+#include "analysis/ViewContext.h"
 #include "platform/Canvas.h"
 
 // The second page of the engine data table: the engine-room data recorded by
@@ -13,6 +13,6 @@ namespace zephirax {
 // Spanish users see the values alone. Temperatures follow TempUnit. The notes
 // are written in up to nine lines, split at their line breaks and wrapped at
 // spaces to the width of the notes box.
-void ShowEngineTable2(AppState& state, Canvas& canvas);
+void ShowEngineTable2(const ViewContext& state, Canvas& canvas);
 
 }  // namespace zephirax

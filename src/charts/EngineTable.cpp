@@ -167,9 +167,9 @@ std::string PointDecimalComma(std::string figure) {
   return figure;
 }
 
-void ShowEngineTable(AppState& state, Canvas& canvas) {
+void ShowEngineTable(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewEngineTable);
-  const MeasurementData& data = *state.Measurement;
+  const MeasurementData& data = state.Measurement;
   const AdditionalData& add = state.AddData;
   const Settings& config = state.Config;
   const int unit = config.PressureUnit;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/AppState.h"
+#include "analysis/ViewContext.h"
 #include "platform/Canvas.h"
 
 // The engine data table: every evaluated cylinder value of the measurement as
@@ -15,7 +15,7 @@ namespace zephirax {
 // curves stay empty without them; the exhaust temperature, fuel rack and VIT
 // columns stay empty without additional data. A cylinder count outside 1..20
 // draws the header only.
-void ShowEngineTable(AppState& state, Canvas& canvas);
+void ShowEngineTable(const ViewContext& state, Canvas& canvas);
 
 // A fuel rack or VIT figure as the table writes it: a decimal comma (from a
 // regional number format) becomes a point, so every figure reads alike.

@@ -109,13 +109,9 @@ void DrawAxes(Canvas& canvas, const Plane& plane, const AxisLadder& ladder, int 
 
 }  // namespace
 
-void ShowPAlpha3D(AppState& state, Canvas& canvas) {
+void ShowPAlpha3D(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewPAlpha3D);
-  if (!state.Measurement) {
-    DrawMakerCaption(canvas);
-    return;
-  }
-  const MeasurementData& data = *state.Measurement;
+  const MeasurementData& data = state.Measurement;
   const int language = state.Config.Language;
   const int width = canvas.Width();
   const int height = canvas.Height();

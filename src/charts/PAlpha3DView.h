@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppState.h"
+#include "analysis/ViewContext.h"
 #include "platform/Canvas.h"
 
 // The pressure curves of all cylinders one behind the other in an oblique
@@ -12,6 +12,6 @@ namespace zephirax {
 
 // View 16. With crank-angle curves the window is -50..+50 degrees around TDC;
 // the 180-sample layout shows its whole revolution and has no joining lines.
-void ShowPAlpha3D(AppState& state, Canvas& canvas);
+void ShowPAlpha3D(const ViewContext& state, Canvas& canvas);
 
 }  // namespace zephirax

@@ -76,8 +76,8 @@ int PVCylinders(const MeasurementData& data) {
 
 // The plot of a picture `width` x `height`; the frame drawing and the mapping
 // of a click onto the loop share it.
-PVFrame MakePVFrame(const AppState& state, int width, int height) {
-  const MeasurementData& data = *state.Measurement;
+PVFrame MakePVFrame(const ViewContext& state, int width, int height) {
+  const MeasurementData& data = state.Measurement;
   PVFrame frame;
   frame.Unit = PVUnit(state.Config.PressureUnit);
   ChartPlot& plot = frame.Plot;
@@ -96,8 +96,8 @@ PVFrame MakePVFrame(const AppState& state, int width, int height) {
   return frame;
 }
 
-PVFrame DrawPVFrame(const AppState& state, Canvas& canvas) {
-  const MeasurementData& data = *state.Measurement;
+PVFrame DrawPVFrame(const ViewContext& state, Canvas& canvas) {
+  const MeasurementData& data = state.Measurement;
   const PVFrame frame = MakePVFrame(state, canvas.Width(), canvas.Height());
   const ChartPlot& plot = frame.Plot;
   const AxisLadder ladder = PmaxLadder(frame.Unit, data.PressureAxisMax);
@@ -195,9 +195,9 @@ PVPeak FindPVPeak(const Curve& curve) {
   return peak;
 }
 
-void DrawValueBox(const AppState& state, Canvas& canvas, const PVFrame& frame, int cylinder,
+void DrawValueBox(const ViewContext& state, Canvas& canvas, const PVFrame& frame, int cylinder,
                   const Curve& measured, const Curve& plotted, int cursor) {
-  const MeasurementData& data = *state.Measurement;
+  const MeasurementData& data = state.Measurement;
   const Settings& config = state.Config;
   const int language = config.Language;
   const int unit = frame.Unit;
@@ -257,12 +257,12 @@ void DrawValueBox(const AppState& state, Canvas& canvas, const PVFrame& frame, i
   row(260, "acur:", FormatFixed((cursor - PVTdcIndex) / 4.0, 6, 2), "");
 }
 
-int PVCylinder(const AppState& state) {
-  return std::clamp<int>(state.View.CurrentCylinder, 1, PVCylinders(*state.Measurement));
+int PVCylinder(const ViewContext& state) {
+  return std::clamp<int>(state.View.CurrentCylinder, 1, PVCylinders(state.Measurement));
 }
 
-void DrawPVSingle(const AppState& state, Canvas& canvas) {
-  const MeasurementData& data = *state.Measurement;
+void DrawPVSingle(const ViewContext& state, Canvas& canvas) {
+  const MeasurementData& data = state.Measurement;
   const PVFrame frame = DrawPVFrame(state, canvas);
   const int cylinder = PVCylinder(state);
   const Curve& measured = data.PressureCurve[cylinder];
@@ -281,8 +281,8 @@ void DrawPVSingle(const AppState& state, Canvas& canvas) {
   DrawValueBox(state, canvas, frame, cylinder, measured, plotted, cursor);
 }
 
-void DrawPVAll(const AppState& state, Canvas& canvas) {
-  const MeasurementData& data = *state.Measurement;
+void DrawPVAll(const ViewContext& state, Canvas& canvas) {
+  const MeasurementData& data = state.Measurement;
   const PVFrame frame = DrawPVFrame(state, canvas);
   SampleXs xs{};
   if (frame.HasTravel) xs = MakeSampleXs(frame, data);
@@ -298,21 +298,21 @@ void DrawPVAll(const AppState& state, Canvas& canvas) {
   canvas.SetFontColor(Colors::Black);
 }
 
-bool HasCurves(const AppState& state) {
-  return state.Measurement != nullptr && state.Measurement->HasMipBlock;
+bool HasCurves(const ViewContext& state) {
+  return state.Measurement.HasMipBlock;
 }
 
 }  // namespace
 
-int PVSampleAt(const AppState& state, int x, int y, int first, int last) {
+int PVSampleAt(const ViewContext& state, int x, int y, int first, int last) {
   if (!HasCurves(state)) return -1;
   const PVFrame frame = MakePVFrame(state, std::max(state.Drawing.ControlWidth, 1),
                                     std::max(state.Drawing.ControlHeight, 1));
   const ChartPlot& plot = frame.Plot;
   if (!frame.HasTravel || x < plot.Left || x > plot.Right || y < plot.Top || y > plot.Base)
     return -1;
-  const SampleXs xs = MakeSampleXs(frame, *state.Measurement);
-  const Curve plotted = PlottedCurve(state.Measurement->PressureCurve[PVCylinder(state)]);
+  const SampleXs xs = MakeSampleXs(frame, state.Measurement);
+  const Curve plotted = PlottedCurve(state.Measurement.PressureCurve[PVCylinder(state)]);
   int nearest = -1;
   long long nearestDistance = 0;
   for (int k = std::max(first, 0); k <= std::min(last, PVLastIndex); ++k) {
@@ -327,13 +327,13 @@ int PVSampleAt(const AppState& state, int x, int y, int first, int last) {
   return nearest;
 }
 
-void ShowPVSingle(AppState& state, Canvas& canvas) {
+void ShowPVSingle(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewPVSingle);
   if (HasCurves(state)) DrawPVSingle(state, canvas);
   DrawMakerCaption(canvas);
 }
 
-void ShowPVAll(AppState& state, Canvas& canvas) {
+void ShowPVAll(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewPVAll);
   if (HasCurves(state)) DrawPVAll(state, canvas);
   DrawMakerCaption(canvas);

@@ -151,9 +151,9 @@ std::string Bracketed(const std::string& word, const std::string& unit) {
 }
 
 // The frame the three pmax charts share: margins, the pmax ladder and axes.
-ChartPlot DrawPmaxFrame(const AppState& state, Canvas& canvas, const std::string& title) {
+ChartPlot DrawPmaxFrame(const ViewContext& state, Canvas& canvas, const std::string& title) {
   const int unit = state.Config.PressureUnit;
-  const AxisLadder ladder = PmaxLadder(unit, state.Measurement->PressureAxisMax);
+  const AxisLadder ladder = PmaxLadder(unit, state.Measurement.PressureAxisMax);
   const ChartPlot plot = MakePlot(canvas, unit == UnitPsi ? 40 : 30, 60, ladder.Maximum);
   DrawAxes(canvas, plot, ladder, title);
   return plot;
@@ -165,9 +165,9 @@ std::string PmaxTitle(int unit) {
 
 }  // namespace
 
-void ShowPmaxSingle(AppState& state, Canvas& canvas) {
+void ShowPmaxSingle(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewPmaxSingle);
-  const MeasurementData* data = state.Measurement.get();
+  const MeasurementData* data = &state.Measurement;
   const int cylinders = ValidCylinders(data);
   const int cylinder = state.View.CurrentCylinder;
   const int strokes = cylinders > 0 ? ValidStrokes(*data) : 0;
@@ -195,9 +195,9 @@ void ShowPmaxSingle(AppState& state, Canvas& canvas) {
   DrawMakerCaption(canvas);
 }
 
-void ShowPmaxMean(AppState& state, Canvas& canvas) {
+void ShowPmaxMean(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewPmaxMean);
-  const MeasurementData* data = state.Measurement.get();
+  const MeasurementData* data = &state.Measurement;
   const int cylinders = ValidCylinders(data);
   if (cylinders > 0) {
     const int unit = state.Config.PressureUnit;
@@ -225,9 +225,9 @@ void ShowPmaxMean(AppState& state, Canvas& canvas) {
   DrawMakerCaption(canvas);
 }
 
-void ShowMipAll(AppState& state, Canvas& canvas) {
+void ShowMipAll(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewMipAll);
-  const MeasurementData* data = state.Measurement.get();
+  const MeasurementData* data = &state.Measurement;
   const int cylinders = ValidCylinders(data);
   if (cylinders > 0 && data->HasMipBlock) {
     const int unit = state.Config.PressureUnit;
@@ -253,9 +253,9 @@ void ShowMipAll(AppState& state, Canvas& canvas) {
   DrawMakerCaption(canvas);
 }
 
-void ShowPindAll(AppState& state, Canvas& canvas) {
+void ShowPindAll(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewPindAll);
-  const MeasurementData* data = state.Measurement.get();
+  const MeasurementData* data = &state.Measurement;
   const int cylinders = ValidCylinders(data);
   if (cylinders > 0 && data->HasMipBlock) {
     const int unit = state.Config.PowerUnit == UnitHp ? UnitHp : UnitKW;
@@ -286,9 +286,9 @@ void ShowPindAll(AppState& state, Canvas& canvas) {
   DrawMakerCaption(canvas);
 }
 
-void ShowRpmAll(AppState& state, Canvas& canvas) {
+void ShowRpmAll(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewRpmAll);
-  const MeasurementData* data = state.Measurement.get();
+  const MeasurementData* data = &state.Measurement;
   const int cylinders = ValidCylinders(data);
   if (cylinders > 0) {
     const int language = state.Config.Language;
@@ -314,9 +314,9 @@ void ShowRpmAll(AppState& state, Canvas& canvas) {
   DrawMakerCaption(canvas);
 }
 
-void ShowPmaxAllStrokes(AppState& state, Canvas& canvas) {
+void ShowPmaxAllStrokes(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewPmaxAllStrokes);
-  const MeasurementData* data = state.Measurement.get();
+  const MeasurementData* data = &state.Measurement;
   const int cylinders = ValidCylinders(data);
   const int strokes = cylinders > 0 ? ValidStrokes(*data) : 0;
   if (strokes > 0) {
@@ -350,9 +350,9 @@ void ShowPmaxAllStrokes(AppState& state, Canvas& canvas) {
   DrawMakerCaption(canvas);
 }
 
-void ShowTexhAll(AppState& state, Canvas& canvas) {
+void ShowTexhAll(const ViewContext& state, Canvas& canvas) {
   BeginChart(state, canvas, ViewTexhAll);
-  const int cylinders = ValidCylinders(state.Measurement.get());
+  const int cylinders = ValidCylinders(&state.Measurement);
   if (cylinders > 0) {
     const int unit = state.Config.TempUnit == UnitDegF ? UnitDegF : UnitDegC;
     const int language = state.Config.Language;

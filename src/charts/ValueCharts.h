@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppState.h"
+#include "analysis/ViewContext.h"
 #include "platform/Canvas.h"
 
 // The value charts of the cylinder comparison: one green bar per cylinder (or
@@ -13,18 +13,18 @@
 namespace zephirax {
 
 // View 4: pmax of every stroke of CurrentCylinder.
-void ShowPmaxSingle(AppState& state, Canvas& canvas);
+void ShowPmaxSingle(const ViewContext& state, Canvas& canvas);
 // View 5: mean pmax per cylinder.
-void ShowPmaxMean(AppState& state, Canvas& canvas);
+void ShowPmaxMean(const ViewContext& state, Canvas& canvas);
 // View 7: MIP per cylinder (axes and bars only with the MIP block).
-void ShowMipAll(AppState& state, Canvas& canvas);
+void ShowMipAll(const ViewContext& state, Canvas& canvas);
 // View 9: Pind per cylinder (axes and bars only with the MIP block).
-void ShowPindAll(AppState& state, Canvas& canvas);
+void ShowPindAll(const ViewContext& state, Canvas& canvas);
 // View 12: speed per cylinder.
-void ShowRpmAll(AppState& state, Canvas& canvas);
+void ShowRpmAll(const ViewContext& state, Canvas& canvas);
 // View 13: pmax of every stroke of every cylinder, labelled with the mean pmax.
-void ShowPmaxAllStrokes(AppState& state, Canvas& canvas);
+void ShowPmaxAllStrokes(const ViewContext& state, Canvas& canvas);
 // View 17: exhaust-gas temperature per cylinder from the additional data.
-void ShowTexhAll(AppState& state, Canvas& canvas);
+void ShowTexhAll(const ViewContext& state, Canvas& canvas);
 
 }  // namespace zephirax

@@ -67,7 +67,8 @@ TTransmitDlg2::TTransmitDlg2(SerialLink& link, std::string frame, int language, 
   status->addWidget(StatusCaption);
   status->addWidget(StatusLabel, 1);
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {StartButton, OkButton, CancelButton, HelpButton}) buttons->addWidget(button);
+  for (QPushButton* button : {StartButton, OkButton, CancelButton, HelpButton})
+    buttons->addWidget(button);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(InstructionLabel);
   layout->addWidget(StartHintLabel);

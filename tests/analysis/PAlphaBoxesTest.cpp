@@ -10,6 +10,7 @@
 #include "platform/LangText.h"
 #include "platform/RecordingCanvas.h"
 #include "support/CanvasQuery.h"
+#include "support/ViewFixture.h"
 
 namespace zephirax {
 namespace {
@@ -17,7 +18,7 @@ namespace {
 constexpr int Width = 800;
 
 struct Fixture {
-  AppState state;
+  test::ViewFixture state;
   RecordingCanvas canvas;
   WorkCurve work{};
 

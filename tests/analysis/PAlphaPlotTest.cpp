@@ -12,6 +12,7 @@
 #include "measurement/Units.h"
 #include "platform/RecordingCanvas.h"
 #include "support/CanvasQuery.h"
+#include "support/ViewFixture.h"
 
 namespace zephirax {
 namespace {
@@ -19,8 +20,8 @@ namespace {
 // 800 x 600 in bar: PlotLeft 30, PlotRight 770, PlotTop 50, PlotBase 550,
 // 740 / 360 pixels per degree. Cylinder 1 is a smooth peak, cylinder 2
 // alternates between 40 and 60 bar.
-AppState MakeState(int unit = UnitBar, float axisMax = 250, bool fine = true) {
-  AppState state;
+test::ViewFixture MakeState(int unit = UnitBar, float axisMax = 250, bool fine = true) {
+  test::ViewFixture state;
   MeasurementData& data = *state.Measurement;
   data.CylCount = 2;
   data.HasMipBlock = fine;
@@ -63,7 +64,7 @@ TEST(PAlphaPlot, PressureScalePerUnitAndMaximum) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.unit) + "/" + std::to_string(c.axisMax));
-    AppState state = MakeState(c.unit, c.axisMax);
+    test::ViewFixture state = MakeState(c.unit, c.axisMax);
     RecordingCanvas canvas;
     DrawPAlphaFrame(state, canvas, c.axisMax);
     const DrawingState& d = state.Drawing;
@@ -105,7 +106,7 @@ TEST(PAlphaPlot, AngleScaleFollowsZoomAndLayout) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.fine) + std::to_string(c.zoom));
-    AppState state = MakeState(UnitBar, 250, c.fine);
+    test::ViewFixture state = MakeState(UnitBar, 250, c.fine);
     state.View.ZoomOn = c.zoom;
     RecordingCanvas canvas;
     DrawPAlphaFrame(state, canvas, 250);
@@ -127,7 +128,7 @@ TEST(PAlphaPlot, AngleScaleFollowsZoomAndLayout) {
 }
 
 TEST(PAlphaPlot, CoarseLayoutCurveAndCornerCaption) {
-  AppState state = MakeState(UnitBar, 250, false);
+  test::ViewFixture state = MakeState(UnitBar, 250, false);
   RecordingCanvas canvas;
   DrawPAlphaFrame(state, canvas, 250);
   canvas.Clear();
@@ -158,7 +159,7 @@ TEST(PAlphaPlot, CursorLineAndZoomClamp) {
       {false, true, 1080, 1080, 770}};
   for (const auto& [fine, zoom, before, after, x] : cases) {
     SCOPED_TRACE(before);
-    AppState state = MakeState(UnitBar, 250, fine);
+    test::ViewFixture state = MakeState(UnitBar, 250, fine);
     state.View.CurrentView = ViewPAlphaSingle;
     state.View.ZoomOn = zoom;
     state.View.CursorPos = before;
@@ -182,7 +183,7 @@ TEST(PAlphaPlot, FilterSmoothsOnlyTheWorkingCurve) {
   // The next mean already sees the smoothed value 4.
   EXPECT_FLOAT_EQ(work[5], (50 + 40.0f / 9) / 9);
 
-  AppState state = MakeState();
+  test::ViewFixture state = MakeState();
   const Curve before = state.Measurement->PressureCurve[2];
   std::vector<Segment> drawn[2];
   for (const bool filter : {false, true}) {
@@ -204,13 +205,15 @@ TEST(PAlphaPlot, FuelScaleIsRaisedTo500Bar) {
       {UnitMPa, 773, {}}};  // title only
   for (const auto& [unit, labelX, labels] : cases) {
     SCOPED_TRACE(unit);
-    AppState state = MakeState(unit, 250);
+    test::ViewFixture state = MakeState(unit, 250);
     state.Measurement->HasExtraChannel = true;
     state.Measurement->ExtraAxisMax = 0;
     state.View.FuelOn = true;
     RecordingCanvas canvas;
     DrawPAlphaFrame(state, canvas, PAlphaAxisMax(*state.Measurement, unit));
-    EXPECT_EQ(state.Measurement->ExtraAxisMax, 500);
+    // Drawn for 500 bar; the measurement itself is only read.
+    EXPECT_EQ(state.Drawing.ExtraAxisMax, 500);
+    EXPECT_EQ(state.Measurement->ExtraAxisMax, 0);
     EXPECT_EQ(TextsAt(canvas, labelX), labels);
     if (labels.empty()) continue;
     EXPECT_EQ(FindText(canvas, labels.front(), labelX)->B, 43);
@@ -224,7 +227,7 @@ TEST(PAlphaPlot, DpDaZeroLineCurveAndScale) {
                                                       {true, 104, 696, 320}};
   for (const auto& [zoom, lineStart, lineEnd, segments] : cases) {
     SCOPED_TRACE(zoom);
-    AppState state = MakeState();
+    test::ViewFixture state = MakeState();
     // A quarter bar per sample: dp/da is 1 bar/deg everywhere.
     for (int k = 0; k < SamplesPerCurve; ++k) state.Measurement->PressureCurve[1][k + 1] = k / 4.0f;
     state.View.ZoomOn = zoom;
@@ -254,12 +257,12 @@ TEST(PAlphaPlot, DpDaZeroLineCurveAndScale) {
 
 TEST(PAlphaPlot, BadInputDrawsSafely) {
   for (const int cylinder : {0, 3, -5}) {  // the measurement has two
-    AppState state = MakeState();
+    test::ViewFixture state = MakeState();
     RecordingCanvas canvas;
     DrawPAlphaCurve(state, canvas, cylinder, Colors::Green);
     EXPECT_TRUE(canvas.Ops().empty()) << cylinder;
   }
-  AppState tooMany = MakeState();
+  test::ViewFixture tooMany = MakeState();
   tooMany.Measurement->CylCount = 25;
   RecordingCanvas none;
   DrawPAlphaCurve(tooMany, none, 1, Colors::Green);
@@ -267,7 +270,7 @@ TEST(PAlphaPlot, BadInputDrawsSafely) {
 
   // Non-finite samples give bounded coordinates; a zero ACL amplitude draws
   // the trace flat on its baseline instead of dividing by zero.
-  AppState state = MakeState();
+  test::ViewFixture state = MakeState();
   MeasurementData& data = *state.Measurement;
   data.PressureCurve[1][10] = std::numeric_limits<float>::quiet_NaN();
   data.PressureCurve[1][11] = std::numeric_limits<float>::infinity();

@@ -471,8 +471,9 @@ TEST_F(MainFormTest, EveryViewItemShowsItsViewWithItsButtons) {
 
   // Without a MIP item and without additional data their views are not offered.
   Analyse(File("program/DATA/OLD.KS", 3, false));
-  for (const char* name : {"PVSingleItem", "PVAllItem", "MipAllItem", "MipDeviationItem", "PindAllItem",
-                           "PindDeviationItem", "TexhAllItem", "TexhDeviationItem"}) {
+  for (const char* name :
+       {"PVSingleItem", "PVAllItem", "MipAllItem", "MipDeviationItem", "PindAllItem",
+        "PindDeviationItem", "TexhAllItem", "TexhDeviationItem"}) {
     EXPECT_FALSE(Item(name)->isEnabled()) << name;
   }
   EXPECT_TRUE(Item("PAlpha3DItem")->isEnabled() && Item("EngineTableItem")->isEnabled());

@@ -11,14 +11,15 @@
 #include "platform/LangText.h"
 #include "platform/RecordingCanvas.h"
 #include "support/CanvasQuery.h"
+#include "support/ViewFixture.h"
 
 namespace zephirax {
 namespace {
 
 // 800 x 600: L 35, T 50, R 765, B 550, zero line at 300, 25 pixels per
 // percent (texh 500 / 30).
-AppState MakeState(std::vector<int> values) {
-  AppState state;
+test::ViewFixture MakeState(std::vector<int> values) {
+  test::ViewFixture state;
   MeasurementData& data = *state.Measurement;
   data.CylCount = static_cast<int>(values.size());
   data.HasMipBlock = true;
@@ -35,7 +36,7 @@ AppState MakeState(std::vector<int> values) {
   return state;
 }
 
-using ShowFn = void (*)(AppState&, Canvas&);
+using ShowFn = void (*)(const ViewContext&, Canvas&);
 
 // The bars only, without the white clearing rectangle.
 std::vector<DrawnRect> Bars(const RecordingCanvas& canvas) {
@@ -50,7 +51,7 @@ std::vector<int> Box(const DrawnRect& r) {
 }
 
 TEST(DeviationCharts, OneCylinderIsAGreenBarOfNoHeight) {
-  AppState state = MakeState({120});
+  test::ViewFixture state = MakeState({120});
   RecordingCanvas canvas;
   ShowPmaxDeviation(state, canvas);
   EXPECT_EQ(state.View.CurrentView, ViewPmaxDeviation);
@@ -72,7 +73,7 @@ TEST(DeviationCharts, OneCylinderIsAGreenBarOfNoHeight) {
 }
 
 TEST(DeviationCharts, BeyondTheLimitRedBarsAreCutAndLabelled) {
-  AppState state = MakeState({1123, 877});  // +12.3 % and -12.3 % of 1000 kW
+  test::ViewFixture state = MakeState({1123, 877});  // +12.3 % and -12.3 % of 1000 kW
   RecordingCanvas canvas;
   ShowPindDeviation(state, canvas);
   const std::vector<DrawnRect> bars = Bars(canvas);
@@ -112,7 +113,7 @@ TEST(DeviationCharts, TheLimitItselfIsGreen) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.values[0]) + "/" + std::to_string(c.values.size()));
-    AppState state = MakeState(c.values);
+    test::ViewFixture state = MakeState(c.values);
     RecordingCanvas canvas;
     c.show(state, canvas);
     const std::vector<DrawnRect> bars = Bars(canvas);
@@ -124,7 +125,7 @@ TEST(DeviationCharts, TheLimitItselfIsGreen) {
 
 TEST(DeviationCharts, ZeroMeanDrawsTheFrameWithoutBars) {
   for (const ShowFn show : {ShowMipDeviation, ShowPindDeviation, ShowTexhDeviation}) {
-    AppState state = MakeState({0, 0, 0});
+    test::ViewFixture state = MakeState({0, 0, 0});
     RecordingCanvas canvas;
     show(state, canvas);
     EXPECT_TRUE(Bars(canvas).empty());
@@ -132,7 +133,7 @@ TEST(DeviationCharts, ZeroMeanDrawsTheFrameWithoutBars) {
     EXPECT_NE(FindText(canvas, " 3"), nullptr);
   }
   // pmax divides by 0.1 bar instead: every cylinder is 100 % below.
-  AppState state = MakeState({0, 0});
+  test::ViewFixture state = MakeState({0, 0});
   RecordingCanvas canvas;
   ShowPmaxDeviation(state, canvas);
   ASSERT_EQ(Bars(canvas).size(), 2u);
@@ -151,7 +152,7 @@ TEST(DeviationCharts, ZeroMeanDrawsTheFrameWithoutBars) {
 
 TEST(DeviationCharts, TexhDeviationIsComputedInDegC) {
   // 462 and 338 degC: 15.5 % off their mean, though only 14.8 % in degF.
-  AppState state = MakeState({462, 338});
+  test::ViewFixture state = MakeState({462, 338});
   state.Config.TempUnit = UnitDegF;
   RecordingCanvas canvas;
   ShowTexhDeviation(state, canvas);
@@ -177,7 +178,7 @@ TEST(DeviationCharts, CaptionsFollowLanguageAndUnit) {
       {ShowTexhDeviation, Spanish, UnitBar, {"texhdev [%]", "texh medio = ", " 16", "Cil", " 17"}},
   };
   for (const Case& c : cases) {
-    AppState state = MakeState({17, 15});
+    test::ViewFixture state = MakeState({17, 15});
     state.Config.Language = c.language;
     state.Config.PressureUnit = c.unit;
     RecordingCanvas canvas;
@@ -190,7 +191,7 @@ TEST(DeviationCharts, CaptionsFollowLanguageAndUnit) {
 }
 
 TEST(DeviationCharts, SurviveCorruptData) {
-  AppState state = MakeState({2147483647, -2147483647 - 1, 0});
+  test::ViewFixture state = MakeState({2147483647, -2147483647 - 1, 0});
   state.Measurement->CylMip[2] = std::nanf("");
   for (const int count : {3, -4, 99}) {
     state.Measurement->CylCount = count;

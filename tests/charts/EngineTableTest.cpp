@@ -13,6 +13,7 @@
 #include "platform/LangText.h"
 #include "platform/RecordingCanvas.h"
 #include "support/CanvasQuery.h"
+#include "support/ViewFixture.h"
 
 namespace zephirax {
 namespace {
@@ -24,8 +25,8 @@ int Row(int i) {
 
 // Cylinder i: pmax mean 140 + i bar, Pind 1000 + i kW; curves with 120 bar at
 // TDC, the peak of 150 bar 10 degrees after it and 60 bar at pexp.
-AppState MakeState(int cylinders, bool curves, bool addData) {
-  AppState state;
+test::ViewFixture MakeState(int cylinders, bool curves, bool addData) {
+  test::ViewFixture state;
   MeasurementData& data = *state.Measurement;
   data.CylCount = cylinders;
   data.HasMipBlock = curves;
@@ -49,7 +50,8 @@ AppState MakeState(int cylinders, bool curves, bool addData) {
   return state;
 }
 
-RecordingCanvas Draw(AppState& state, void (*show)(AppState&, Canvas&) = ShowEngineTable) {
+RecordingCanvas Draw(test::ViewFixture& state,
+                     void (*show)(const ViewContext&, Canvas&) = ShowEngineTable) {
   RecordingCanvas canvas;
   show(state, canvas);
   return canvas;
@@ -58,7 +60,7 @@ RecordingCanvas Draw(AppState& state, void (*show)(AppState&, Canvas&) = ShowEng
 using Texts = std::vector<std::string>;
 
 TEST(EngineTable, WithoutCurvesOnlyTheStrokeColumnsAreFilled) {
-  AppState state = MakeState(2, false, false);
+  test::ViewFixture state = MakeState(2, false, false);
   const RecordingCanvas canvas = Draw(state);
   EXPECT_EQ(state.View.CurrentView, ViewEngineTable);
   EXPECT_EQ(TextsAt(canvas, Row(1), true), Texts({" 1", "141.0", "2.50", " 95.5"}));
@@ -68,7 +70,7 @@ TEST(EngineTable, WithoutCurvesOnlyTheStrokeColumnsAreFilled) {
 }
 
 TEST(EngineTable, TwentyCylindersPutTheSumRowAtRow22) {
-  AppState state = MakeState(20, true, true);
+  test::ViewFixture state = MakeState(20, true, true);
   const RecordingCanvas canvas = Draw(state);
   EXPECT_EQ(TextsAt(canvas, Row(1), true),
             Texts({" 1", "120.0", "141.0", "10.0", " 60.0", "2.50", " 95.5", "18.3", "1001", "350",
@@ -104,7 +106,7 @@ TEST(EngineTable, UnitsChangeHeadingsAndFormats) {
                                 {368, 113, "1.83"}, {416, 113, "1002"}, {416, 129, " 2003"}};
   for (const auto& [pressure, power, cells] :
        {std::tuple{UnitPsi, UnitHp, psiHp}, std::tuple{UnitMPa, UnitKW, mpaKw}}) {
-    AppState state = MakeState(2, true, true);
+    test::ViewFixture state = MakeState(2, true, true);
     state.Config.PressureUnit = pressure;
     state.Config.PowerUnit = power;
     state.Config.TempUnit = power == UnitHp ? UnitDegF : UnitDegC;
@@ -124,13 +126,13 @@ TEST(EngineTable, RackFiguresReadWithAPoint) {
 
 TEST(EngineTable, CountsOutOfRangeDrawTheHeaderAndNanDrawsAsText) {
   for (const int count : {0, 21, -7}) {
-    AppState state = MakeState(count, true, true);
+    test::ViewFixture state = MakeState(count, true, true);
     const RecordingCanvas canvas = Draw(state);
     EXPECT_EQ(TextOr(canvas, 32, 40), "CYL") << count;
     EXPECT_EQ(FindText(canvas, "Mean"), nullptr) << count;
     EXPECT_TRUE(TextsAt(canvas, Row(1), true).empty()) << count;
   }
-  AppState state = MakeState(3, true, true);
+  test::ViewFixture state = MakeState(3, true, true);
   const float nan = std::numeric_limits<float>::quiet_NaN();
   state.Measurement->CylRpm[2] = nan;
   state.Measurement->Pscav = nan;
@@ -144,7 +146,7 @@ TEST(EngineTable, CountsOutOfRangeDrawTheHeaderAndNanDrawsAsText) {
 // Page 20: labels and values at (30 + x, 40 + y).
 TEST(EngineRoomPage, FrenchAndSpanishShowValuesWithoutLabels) {
   for (const int language : {French, Spanish}) {
-    AppState state = MakeState(2, true, true);
+    test::ViewFixture state = MakeState(2, true, true);
     state.Config.Language = language;
     state.AddData.TcRpm[1] = 12000;
     const RecordingCanvas canvas = Draw(state, ShowEngineTable2);
@@ -166,7 +168,7 @@ TEST(EngineRoomPage, LabelsAndTemperaturesFollowTheUnit) {
       {English, UnitDegC, "Texh before [°C]", "Temp scav air [°C]", "35.0", "400", "20.0", " 50.0"},
   };
   for (const Case& c : cases) {
-    AppState state = MakeState(2, true, true);
+    test::ViewFixture state = MakeState(2, true, true);
     state.Config.Language = c.language;
     state.Config.TempUnit = c.temp;
     state.AddData.TscavBefore[1] = 35;
@@ -184,7 +186,7 @@ TEST(EngineRoomPage, LabelsAndTemperaturesFollowTheUnit) {
 }
 
 TEST(EngineRoomPage, NotesSplitAtBreaksAndWrapToTheBox) {
-  AppState state = MakeState(2, true, true);
+  test::ViewFixture state = MakeState(2, true, true);
   std::string words;
   for (int k = 0; k < 13; ++k) words += (k > 0 ? " " : "") + std::string("abcdefgh");
   state.AddData.Comment = "Erste Zeile\r\nf\xFCr 2\n" + words + "\r" + std::string(150, 'a');

@@ -10,6 +10,7 @@
 #include "platform/LangText.h"
 #include "platform/RecordingCanvas.h"
 #include "support/CanvasQuery.h"
+#include "support/ViewFixture.h"
 
 namespace zephirax {
 namespace {
@@ -17,8 +18,8 @@ namespace {
 // 620 x 650 at 150 bar: L 200, R 600, T 150, B 600, so one window index is
 // one pixel (4 px per degree) and one bar is 3 pixels. The curves lie at
 // 50 bar with a narrow peak at `peakIndex` (counted from 0).
-AppState MakeState(int cylinders, int peakIndex = 700, bool fine = true) {
-  AppState state;
+test::ViewFixture MakeState(int cylinders, int peakIndex = 700, bool fine = true) {
+  test::ViewFixture state;
   MeasurementData& data = *state.Measurement;
   data.CylCount = cylinders;
   data.HasMipBlock = fine;
@@ -42,7 +43,7 @@ bool HasSegment(const RecordingCanvas& canvas, Segment want) {
 }
 
 TEST(PAlpha3DView, LayoutOfAxesAndLabels) {
-  AppState state = MakeState(1);
+  test::ViewFixture state = MakeState(1);
   RecordingCanvas canvas;
   ShowPAlpha3D(state, canvas);
   EXPECT_EQ(state.View.CurrentView, ViewPAlpha3D);
@@ -64,7 +65,7 @@ TEST(PAlpha3DView, LayoutOfAxesAndLabels) {
 }
 
 TEST(PAlpha3DView, OneCylinderHasTheTdcMarkerAndNoJoiningLines) {
-  AppState state = MakeState(1, 1000);  // 50 bar at TDC
+  test::ViewFixture state = MakeState(1, 1000);  // 50 bar at TDC
   RecordingCanvas canvas;
   ShowPAlpha3D(state, canvas);
   EXPECT_EQ(Segments(canvas, CylinderColor(1)).size(), 399u);
@@ -78,7 +79,7 @@ TEST(PAlpha3DView, OneCylinderHasTheTdcMarkerAndNoJoiningLines) {
 }
 
 TEST(PAlpha3DView, LaterCylindersAreShiftedAndClipped) {
-  AppState state = MakeState(20);
+  test::ViewFixture state = MakeState(20);
   RecordingCanvas canvas;
   ShowPAlpha3D(state, canvas);
   // Cylinder 20: 171 pixels left, 86 up; its peak at 700 keeps all 400 points.
@@ -90,13 +91,13 @@ TEST(PAlpha3DView, LaterCylindersAreShiftedAndClipped) {
   // Segments of cylinder 2 by peak index: up to j < peak - 120.
   const std::pair<int, size_t> clipping[] = {{700, 399}, {500, 378}, {300, 178}, {100, 0}};
   for (const auto& [peak, segments] : clipping) {
-    AppState two = MakeState(2, peak);
+    test::ViewFixture two = MakeState(2, peak);
     RecordingCanvas c;
     ShowPAlpha3D(two, c);
     EXPECT_EQ(Segments(c, CylinderColor(2)).size(), segments) << peak;
   }
   // The joining lines, TDC then peak: cylinder 2 is 90 left and 45 up.
-  AppState two = MakeState(2, 1000);
+  test::ViewFixture two = MakeState(2, 1000);
   RecordingCanvas c;
   ShowPAlpha3D(two, c);
   EXPECT_TRUE(HasSegment(c, {400, 450, 310, 405, Colors::Black, PenStyle::Solid}));
@@ -107,7 +108,7 @@ TEST(PAlpha3DView, LaterCylindersAreShiftedAndClipped) {
 }
 
 TEST(PAlpha3DView, CoarseLayoutShowsTheWholeRevolution) {
-  AppState state = MakeState(2, 90, false);
+  test::ViewFixture state = MakeState(2, 90, false);
   RecordingCanvas canvas;
   ShowPAlpha3D(state, canvas);
   const std::vector<Segment> second = Segments(canvas, CylinderColor(2));
@@ -122,7 +123,7 @@ TEST(PAlpha3DView, CoarseLayoutShowsTheWholeRevolution) {
 
 TEST(PAlpha3DView, SurvivesCorruptData) {
   for (const float axisMax : {0.0f, std::nanf(""), 1e30f}) {
-    AppState state = MakeState(2);
+    test::ViewFixture state = MakeState(2);
     MeasurementData& data = *state.Measurement;
     data.PressureAxisMax = axisMax;
     data.PressureCurve[1].fill(std::nanf(""));

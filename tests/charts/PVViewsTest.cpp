@@ -12,6 +12,7 @@
 #include "platform/LangText.h"
 #include "platform/RecordingCanvas.h"
 #include "support/CanvasQuery.h"
+#include "support/ViewFixture.h"
 
 namespace zephirax {
 namespace {
@@ -19,8 +20,8 @@ namespace {
 // 800 x 600 in bar: L 30, T 50, R 770, B 550; 2 pixels per bar and
 // (770 - 30 - 10) / 200 = 3.65 pixels per mm of travel. Cylinder 1 is a smooth
 // peak near TDC, cylinder 2 alternates between 40 and 60 bar.
-AppState MakeState(int unit = UnitBar, int language = English) {
-  AppState state;
+test::ViewFixture MakeState(int unit = UnitBar, int language = English) {
+  test::ViewFixture state;
   MeasurementData& data = *state.Measurement;
   data.CylCount = 2;
   data.HasMipBlock = true;
@@ -51,7 +52,7 @@ TEST(PVViews, AxesAndDeadCentresPerUnitAndLanguage) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
-    AppState state = MakeState(c.unit, c.language);
+    test::ViewFixture state = MakeState(c.unit, c.language);
     RecordingCanvas canvas;
     ShowPVAll(state, canvas);
     const int right = 800 - c.left;
@@ -72,7 +73,7 @@ TEST(PVViews, AxesAndDeadCentresPerUnitAndLanguage) {
 TEST(PVViews, LoopTravelAndSmoothing) {
   for (const int conRod : {200, 0}) {
     SCOPED_TRACE(conRod);
-    AppState state = MakeState();
+    test::ViewFixture state = MakeState();
     state.Measurement->ConRod = conRod;
     state.View.CurrentCylinder = 2;
     RecordingCanvas canvas;
@@ -111,7 +112,7 @@ TEST(PVViews, CursorLineAndReadouts) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.cursor);
-    AppState state = MakeState();
+    test::ViewFixture state = MakeState();
     state.View.CurrentCylinder = 2;
     state.View.CursorPos = c.cursor;
     RecordingCanvas canvas;
@@ -138,7 +139,7 @@ TEST(PVViews, ValueBoxPerUnit) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.unitText);
-    AppState state = MakeState(c.unit, c.language);
+    test::ViewFixture state = MakeState(c.unit, c.language);
     const int right = c.unit == UnitPsi ? 760 : 770;
     RecordingCanvas canvas;
     ShowPVSingle(state, canvas);
@@ -152,7 +153,7 @@ TEST(PVViews, ValueBoxPerUnit) {
 }
 
 TEST(PVViews, LegendInCylinderColours) {
-  AppState state = MakeState(UnitBar, Spanish);
+  test::ViewFixture state = MakeState(UnitBar, Spanish);
   state.Measurement->CylCount = 25;
   RecordingCanvas canvas;
   ShowPVAll(state, canvas);
@@ -168,7 +169,7 @@ TEST(PVViews, LegendInCylinderColours) {
 // Without curves only the caption; with a corrupt file the axes but no loop.
 TEST(PVViews, MissingOrCorruptCurves) {
   for (const bool single : {true, false}) {
-    AppState state = MakeState();
+    test::ViewFixture state = MakeState();
     state.Measurement->HasMipBlock = false;
     RecordingCanvas canvas;
     single ? ShowPVSingle(state, canvas) : ShowPVAll(state, canvas);

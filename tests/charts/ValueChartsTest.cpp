@@ -14,17 +14,18 @@
 #include "platform/Pixels.h"
 #include "platform/RecordingCanvas.h"
 #include "support/CanvasQuery.h"
+#include "support/ViewFixture.h"
 
 namespace zephirax {
 namespace {
 
-using ShowFn = void (*)(AppState&, Canvas&);
+using ShowFn = void (*)(const ViewContext&, Canvas&);
 constexpr ShowFn AllCharts[] = {ShowPmaxSingle, ShowPmaxMean, ShowMipAll,        ShowPindAll,
                                 ShowRpmAll,     ShowTexhAll,  ShowPmaxAllStrokes};
 
 // 800 x 600: Base 550, the mean texts at x 510 / 600 / 640.
-AppState MakeState(int cylinders, int strokes = 3) {
-  AppState state;
+test::ViewFixture MakeState(int cylinders, int strokes = 3) {
+  test::ViewFixture state;
   MeasurementData& data = *state.Measurement;
   data.CylCount = cylinders;
   data.StrokeCount = strokes;
@@ -90,7 +91,7 @@ TEST(ValueCharts, BarsSpreadOverThePictureForOneAndTwentyCylinders) {
     int lastX, width;
   } cases[] = {{1, 215, 370}, {20, 723, 18}};
   for (const Case& c : cases) {
-    AppState state = MakeState(c.cylinders);
+    test::ViewFixture state = MakeState(c.cylinders);
     RecordingCanvas canvas;
     ShowPmaxMean(state, canvas);
     const std::vector<DrawnRect> rects = Rectangles(canvas);
@@ -114,7 +115,7 @@ TEST(ValueCharts, BarsSpreadOverThePictureForOneAndTwentyCylinders) {
 }
 
 TEST(ValueCharts, PsiPmaxAxisAtOneHundredBarRunsToFifteenHundred) {
-  AppState state = MakeState(2);
+  test::ViewFixture state = MakeState(2);
   state.Measurement->PressureAxisMax = 100;
   state.Measurement->PmaxMean = {0, 80, 80};
   state.Config.PressureUnit = UnitPsi;
@@ -143,7 +144,7 @@ TEST(ValueCharts, CaptionsFollowLanguageAndUnit) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
-    AppState state = MakeState(2);
+    test::ViewFixture state = MakeState(2);
     state.Config.Language = c.language;
     state.Config.PressureUnit = c.pressureUnit;
     RecordingCanvas canvas;
@@ -156,7 +157,7 @@ TEST(ValueCharts, CaptionsFollowLanguageAndUnit) {
               c.language == Spanish ? "Cil" : "Cyl");
   }
 
-  AppState state = MakeState(2);
+  test::ViewFixture state = MakeState(2);
   state.Config.Language = German;
   state.Measurement->CylRpm[2] = 105.5f;
   RecordingCanvas canvas;
@@ -167,7 +168,7 @@ TEST(ValueCharts, CaptionsFollowLanguageAndUnit) {
 }
 
 TEST(ValueCharts, TexhInFahrenheitWritesNumbersLower) {
-  AppState state = MakeState(2);
+  test::ViewFixture state = MakeState(2);
   state.AddData.Texh[2] = 350;  // 572 and 662 degF: the 800 axis
   state.Config.TempUnit = UnitDegF;
   RecordingCanvas canvas;
@@ -183,7 +184,7 @@ TEST(ValueCharts, TexhInFahrenheitWritesNumbersLower) {
 }
 
 TEST(ValueCharts, SingleCylinderAndAllStrokesViews) {
-  AppState state = MakeState(4, 30);
+  test::ViewFixture state = MakeState(4, 30);
   state.View.CurrentCylinder = 2;
   state.Measurement->StrokePmax[2][30] = 0;
   RecordingCanvas single;
@@ -212,7 +213,7 @@ TEST(ValueCharts, SingleCylinderAndAllStrokesViews) {
 TEST(ValueCharts, DataTheChartsCannotShowLeaveABlankPicture) {
   for (const ShowFn show : AllCharts) {
     for (int k = 0; k < 4; ++k) {  // 21 and -3 cylinders, 31 strokes, cylinder 5 of 4
-      AppState state = MakeState(4, k == 2 ? 31 : 3);
+      test::ViewFixture state = MakeState(4, k == 2 ? 31 : 3);
       state.Measurement->CylCount = k == 0 ? 21 : k == 1 ? -3 : 4;
       state.View.CurrentCylinder = k == 3 ? 5 : 1;
       RecordingCanvas canvas;
@@ -223,7 +224,7 @@ TEST(ValueCharts, DataTheChartsCannotShowLeaveABlankPicture) {
     }
   }
   for (const ShowFn show : {ShowMipAll, ShowPindAll}) {
-    AppState state = MakeState(4);
+    test::ViewFixture state = MakeState(4);
     state.Measurement->HasMipBlock = false;
     RecordingCanvas canvas;
     show(state, canvas);
@@ -234,7 +235,7 @@ TEST(ValueCharts, DataTheChartsCannotShowLeaveABlankPicture) {
 
 TEST(ValueCharts, WildValuesStayOnBoundedPixels) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  AppState state = MakeState(20, 30);
+  test::ViewFixture state = MakeState(20, 30);
   MeasurementData& data = *state.Measurement;
   data.PressureAxisMax = 1e-30f;  // no table row, an enormous scale
   data.CylMip[1] = static_cast<float>(nan);
@@ -253,7 +254,7 @@ TEST(ValueCharts, WildValuesStayOnBoundedPixels) {
       EXPECT_LE(std::abs(r.Y2), PixelLimit);
     }
   }
-  AppState pind = MakeState(2);
+  test::ViewFixture pind = MakeState(2);
   pind.Measurement->CylPind[1] = 3000;  // 4079 hp: the 4500 hp axis has no ticks
   pind.Config.PowerUnit = UnitHp;
   RecordingCanvas canvas;
