@@ -8,6 +8,7 @@
 #include "app/MainTexts.h"
 #include "app/QtMainForm.h"
 #include "app/SharedTexts.h"
+#include "app/ViewRegistry.h"
 
 // Building the main window's components and giving them their texts.
 
@@ -156,41 +157,16 @@ void TMainForm::BuildComponents() {
 void TMainForm::BuildMenu() {
   ViewMenu = new QMenu(this);
   ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
-  struct Item {
-    const char* Name;
-    int View;
-    QPoint Copy;  // (-1, -1): CopyBtn stays
-    const LangText* Caption;
-  };
-  const QPoint stay(-1, -1);
-  const Item items[] = {
-      {"PAlphaSingleItem", ViewPAlphaSingle, CopyAtCurves, &MenuPAlphaSingle},
-      {"PAlphaRefItem", ViewPAlphaRef, CopyAtCurves, &MenuPAlphaRef},
-      {"PAlphaAllItem", ViewPAlphaAll, CopyAtCurves, &MenuPAlphaAll},
-      {"PAlpha3DItem", ViewPAlpha3D, stay, &MenuPAlpha3D},
-      {"PVSingleItem", ViewPVSingle, CopyAtCurves, &MenuPVSingle},
-      {"PVAllItem", ViewPVAll, CopyAtCurves, &MenuPVAll},
-      {"PmaxSingleItem", ViewPmaxSingle, CopyAtBars, &MenuPmaxSingle},
-      {"PmaxAllStrokesItem", ViewPmaxAllStrokes, CopyAtBars, &MenuPmaxAllStrokes},
-      {"PmaxMeanItem", ViewPmaxMean, CopyAtBars, &MenuPmaxMean},
-      {"PmaxDeviationItem", ViewPmaxDeviation, CopyAtBars, &MenuPmaxDeviation},
-      {"MipAllItem", ViewMipAll, CopyAtBars, &MenuMipAll},
-      {"MipDeviationItem", ViewMipDeviation, CopyAtBars, &MenuMipDeviation},
-      {"PindAllItem", ViewPindAll, CopyAtBars, &MenuPindAll},
-      {"PindDeviationItem", ViewPindDeviation, CopyAtBars, &MenuPindDeviation},
-      {"RpmAllItem", ViewRpmAll, CopyAtBars, &MenuRpmAll},
-      {"TexhAllItem", ViewTexhAll, stay, &MenuTexhAll},
-      {"TexhDeviationItem", ViewTexhDeviation, stay, &MenuTexhDeviation},
-      // The table pages keep Copy clear of their header line.
-      {"EngineTableItem", ViewEngineTable, CopyAtBars, &MenuEngineTable},
-  };
-  viewItems_.reserve(std::size(items));
-  for (const Item& item : items) {
+  for (const ViewEntry& view : ViewRegistry()) {
+    if (view.MenuName == nullptr) continue;
     QAction* action = ViewMenu->addAction(QString());
-    action->setObjectName(QString::fromLatin1(item.Name));
+    action->setObjectName(QString::fromLatin1(view.MenuName));
     action->setCheckable(true);
     action->setEnabled(false);
-    viewItems_.push_back({action, item.View, item.Copy.x(), item.Copy.y(), item.Caption});
+    QPoint copy(-1, -1);  // CopyBtn stays
+    if (view.Copy == CopyPlace::AtCurves) copy = CopyAtCurves;
+    if (view.Copy == CopyPlace::AtBars) copy = CopyAtBars;
+    viewItems_.push_back({action, view.Code, copy.x(), copy.y(), view.MenuCaption});
     const size_t index = viewItems_.size() - 1;
     connect(action, &QAction::triggered, this, [this, index] { ViewItemClick(viewItems_[index]); });
   }

@@ -1,78 +1,51 @@
 #include "app/ViewDispatch.h"
 
-#include "analysis/PAlphaViews.h"
-#include "charts/DeviationCharts.h"
-#include "charts/EngineRoomPage.h"
-#include "charts/EngineTable.h"
-#include "charts/PAlpha3DView.h"
-#include "charts/PVViews.h"
-#include "charts/ValueCharts.h"
+#include "app/ViewRegistry.h"
 
 namespace zephirax {
 
 namespace {
 
-enum class Needs { Nothing, Reference, MipItem, AddData, ShiftWorkflow, Unknown };
-
-Needs ViewNeeds(int view) {
-  switch (view) {
-    case ViewPAlphaRef:
-      return Needs::Reference;
-    case ViewPVSingle:
-    case ViewPVAll:
-    case ViewMipAll:
-    case ViewMipDeviation:
-    case ViewPindAll:
-    case ViewPindDeviation:
-      return Needs::MipItem;
-    case ViewTexhAll:
-    case ViewTexhDeviation:
-      return Needs::AddData;
-    case ViewTdcAuto:
-    case ViewTdcManual:
-      return Needs::ShiftWorkflow;
-    default:
-      return view >= ViewPAlphaSingle && view <= ViewEngineTable2 ? Needs::Nothing : Needs::Unknown;
-  }
-}
-
-bool Met(const AppState& state, Needs needs) {
+bool Met(const AppState& state, ViewNeed needs) {
   switch (needs) {
-    case Needs::Nothing:
+    case ViewNeed::Nothing:
       return true;
-    case Needs::Reference:
+    case ViewNeed::Reference:
       return state.View.HasReference == -1;
-    case Needs::MipItem:
+    case ViewNeed::MipItem:
       return state.Measurement->HasMipBlock;
-    case Needs::AddData:
+    case ViewNeed::AddData:
       return state.View.HasAddData != 0;
-    default:
-      return false;
+    case ViewNeed::ShiftWorkflow:
+      break;
   }
+  return false;
 }
 
 }  // namespace
 
 bool ViewAvailable(const AppState& state, int view) {
-  return state.View.AnalysisActive && Met(state, ViewNeeds(view));
+  const ViewEntry* entry = FindView(view);
+  return state.View.AnalysisActive && entry != nullptr && Met(state, entry->Needs);
 }
 
 const char* UnavailableReason(const AppState& state, int view) {
   if (!state.View.AnalysisActive) return "no measurement is loaded";
-  switch (ViewNeeds(view)) {
-    case Needs::Reference:
+  const ViewEntry* entry = FindView(view);
+  if (entry == nullptr) return "there is no such view";
+  switch (entry->Needs) {
+    case ViewNeed::Reference:
       return "it needs a reference file";
-    case Needs::MipItem:
+    case ViewNeed::MipItem:
       return "the measurement has no MIP item";
-    case Needs::AddData:
+    case ViewNeed::AddData:
       return "it needs the additional data (an .EXH file)";
-    case Needs::ShiftWorkflow:
+    case ViewNeed::ShiftWorkflow:
       return "the TDC views are shown by the Shift TDC workflow only";
-    case Needs::Unknown:
-      return "there is no such view";
-    default:
-      return "it is available";
+    case ViewNeed::Nothing:
+      break;
   }
+  return "it is available";
 }
 
 ViewRun::ViewRun(const AppState& state)
@@ -91,17 +64,10 @@ void ViewRun::TakeBack(AppState& state) const {
 
 void ShowView(AppState& state, Canvas& canvas, int view) {
   if (!ViewAvailable(state, view)) return;
-  using Show = void (*)(const ViewContext&, Canvas&);
-  static constexpr Show Routines[] = {
-      ShowPAlphaSingle,  ShowPAlphaAll,     ShowPVSingle, ShowPVAll,          ShowPmaxSingle,
-      ShowPmaxMean,      ShowPmaxDeviation, ShowMipAll,   ShowMipDeviation,   ShowPindAll,
-      ShowPindDeviation, ShowEngineTable,   ShowRpmAll,   ShowPmaxAllStrokes, ShowPAlphaRef,
-      nullptr,           ShowPAlpha3D,      ShowTexhAll,  ShowTexhDeviation,  nullptr,
-      ShowEngineTable2};
-  static_assert(std::size(Routines) == ViewEngineTable2 + 1);
-  if (Routines[view] == nullptr) return;
+  const ViewEntry* entry = FindView(view);
+  if (entry->Draw == nullptr) return;
   const ViewRun run(state);
-  Routines[view](run.Context(), canvas);
+  entry->Draw(run.Context(), canvas);
   run.TakeBack(state);
 }
 
