@@ -33,7 +33,7 @@ inline std::unique_ptr<AppState> LargestAnalysis() {
     state->AddData.Texh[cylinder] = 330 + 3 * cylinder;
     state->AddData.FuelRack[cylinder] = 60.5f;
   }
-  state->View.HasAddData = -1;
+  state->View.HasAddData = true;
   state->View.AnalysisActive = true;
   return state;
 }

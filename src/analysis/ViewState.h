@@ -49,8 +49,8 @@ struct ViewState {
   bool AclOn = false;
   bool FilterOn = false;
   bool RefFilterOn = false;
-  int32_t HasReference = 0;  // -1 once a reference file is loaded
-  int32_t HasAddData = 0;    // -1 when the measurement's additional data were read
+  bool HasReference = false;  // a reference file is loaded
+  bool HasAddData = false;    // the measurement's additional data were read
   std::string AuxFileName;   // the ".EXH" file or the reference file, whichever came last
   std::string PendingFileName;
 };

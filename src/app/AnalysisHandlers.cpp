@@ -82,9 +82,9 @@ LoadResult LoadForAnalysis(AppState& state, const std::string& fileName) {
   MeasurementData& data = *state.Measurement;
   ViewState& view = state.View;
   view.AuxFileName = AdditionalDataName(fileName);
-  view.HasAddData = 0;
+  view.HasAddData = false;
   LoadAdditionalDataFile(state, view.AuxFileName);
-  view.HasReference = 0;
+  view.HasReference = false;
   data.SetupValid = -1;
   view.ZoomOn = view.DpDaOn = false;
   view.AnalysisActive = true;
@@ -97,7 +97,7 @@ LoadResult LoadReferenceFile(AppState& state, const std::string& fileName) {
   LoadResult result = LoadReference(*state.Reference, *state.Measurement, fileName, 1);
   if (!result) return result;
   state.View.AuxFileName = fileName;
-  state.View.HasReference = -1;
+  state.View.HasReference = true;
   state.View.RefCylinder = 1;
   return result;
 }
@@ -109,7 +109,7 @@ LoadResult ReloadReference(AppState& state) {
 
 bool LoadAdditionalDataFile(AppState& state, const std::string& fileName) {
   if (!ReadAdditionalData(state.AddData, fileName, state.Measurement->CylCount)) return false;
-  state.View.HasAddData = -1;
+  state.View.HasAddData = true;
   return true;
 }
 

@@ -351,7 +351,7 @@ void TMainForm::ShowLoadedMeasurement() {
   FileLabel->setToolTip(QFile::decodeName(state_.MeasFileName.c_str()));
   DateLabel->setText(FromCp1252(data.MeasDate));
   TimeLabel->setText(FromCp1252(data.MeasTime));
-  FunctionLabel->setText(state_.View.HasAddData != 0 ? FromCp1252(state_.AddData.ShipName)
+  FunctionLabel->setText(state_.View.HasAddData ? FromCp1252(state_.AddData.ShipName)
                                                      : QString());
   FinishButton->setToolTip(Text(FinishHint, state_.Config.Language));
   ApplyTitle();
@@ -542,7 +542,7 @@ void TMainForm::FilterBtnClick() {
 
 void TMainForm::ReloadSteppedReference() {
   // The reference view shows the reference cylinder as last read.
-  if (state_.View.CurrentView != ViewPAlphaRef || state_.View.HasReference == 0) return;
+  if (state_.View.CurrentView != ViewPAlphaRef || !state_.View.HasReference) return;
   const LoadResult result = ReloadReference(state_);
   // A file that has gone since leaves the previous reference in place.
   if (!result) {

@@ -11,11 +11,11 @@ bool Met(const AppState& state, ViewNeed needs) {
     case ViewNeed::Nothing:
       return true;
     case ViewNeed::Reference:
-      return state.View.HasReference == -1;
+      return state.View.HasReference;
     case ViewNeed::MipItem:
       return state.Measurement->HasMipBlock;
     case ViewNeed::AddData:
-      return state.View.HasAddData != 0;
+      return state.View.HasAddData;
     case ViewNeed::ShiftWorkflow:
       break;
   }

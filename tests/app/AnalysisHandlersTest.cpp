@@ -59,7 +59,7 @@ TEST_F(AnalysisHandlersTest, LoadingSetsTheAnalysisStateAndReadsTheAdditionalDat
   exh.Texh[2] = 345;
   test::WriteBytes(dir_.File("M.EXH"), AdditionalDataBytes(exh, 3));
   state_.View.ZoomOn = state_.View.DpDaOn = state_.Buttons.CursorBtn.Visible = true;
-  state_.View.HasReference = -1;
+  state_.View.HasReference = true;
   state_.View.CurrentCylinder = 3;
   state_.View.CursorPos = 100;
   ASSERT_TRUE(Analyse(3));
@@ -67,10 +67,10 @@ TEST_F(AnalysisHandlersTest, LoadingSetsTheAnalysisStateAndReadsTheAdditionalDat
   EXPECT_EQ(std::tuple(state_.View.CurrentCylinder, state_.View.CursorPos), std::tuple(1, 680));
   EXPECT_FALSE(state_.Buttons.CursorBtn.Visible);
   EXPECT_TRUE(state_.View.AnalysisActive);
-  EXPECT_EQ(state_.View.HasAddData, -1);
+  EXPECT_TRUE(state_.View.HasAddData);
   EXPECT_EQ(state_.AddData.Texh[2], 345);
   EXPECT_EQ(state_.View.AuxFileName, dir_.File("M.EXH"));
-  EXPECT_EQ(state_.View.HasReference, 0);
+  EXPECT_FALSE(state_.View.HasReference);
   EXPECT_FALSE(state_.View.ZoomOn || state_.View.DpDaOn);
   EXPECT_EQ(state_.Measurement->SetupValid, -1);
   EXPECT_TRUE(ViewAvailable(state_, ViewPAlphaAll));
