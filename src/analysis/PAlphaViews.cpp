@@ -19,41 +19,6 @@ constexpr std::array<Color, MaxCylinders + 1> CylinderColors{
 
 constexpr LangText LegendPrefix{"Cyl ", "Cyl ", "Cyl ", "Cil "};
 
-void Show(ButtonFlags& button, bool visible) {
-  button.Visible = visible;
-}
-
-// Which analysis buttons the p/alpha views show.
-void SetPAlphaButtons(const ViewContext& state, int view) {
-  AnalysisButtons& b = state.Buttons;
-  const MeasurementData& data = state.Measurement;
-  const bool all = view == ViewPAlphaAll;
-  const bool ref = view == ViewPAlphaRef;
-  for (ButtonFlags* button : {&b.CylinderPlusBtn, &b.CylinderMinusBtn, &b.RefBtn, &b.CursorLeftBtn,
-                              &b.CursorRightBtn, &b.CursorBtn, &b.FilterBtn}) {
-    Show(*button, !all);
-  }
-  Show(b.RefCylinderPlusBtn, ref);
-  Show(b.RefCylinderMinusBtn, ref);
-  Show(b.RefFilterBtn, ref);
-  for (ButtonFlags* button : {&b.dpdaBtn, &b.CopyBtn, &b.PrintButton, &b.FinishButton}) {
-    Show(*button, true);
-  }
-  if (!all) {
-    b.CursorBtn.Enabled = true;
-    b.FilterBtn.Enabled = true;
-    b.RefFilterBtn.Enabled = true;
-  }
-  // The all-cylinder view leaves the pscav button as it was.
-  if (view == ViewPAlphaSingle) Show(b.pscavButton, true);
-  if (ref) Show(b.pscavButton, false);
-  Show(b.ZoomButton, data.HasMipBlock);
-  Show(b.FuelButton, !all && state.Config.SensorType == 1);
-  Show(b.ACLButton, !all && state.Config.SensorType == 2);
-  b.FuelButton.Enabled = data.HasExtraChannel;
-  b.ACLButton.Enabled = data.HasExtraChannel;
-}
-
 }  // namespace
 
 Color CylinderColor(int cylinder) {
@@ -62,14 +27,12 @@ Color CylinderColor(int cylinder) {
 }
 
 void ShowPAlphaSingle(const ViewContext& state, Canvas& canvas) {
-  SetPAlphaButtons(state, ViewPAlphaSingle);
   state.View.CurrentView = ViewPAlphaSingle;
   DrawPAlphaFrame(state, canvas, PAlphaAxisMax(state.Measurement, state.Config.PressureUnit));
   DrawPAlphaCurve(state, canvas, state.View.CurrentCylinder, Colors::Green);
 }
 
 void ShowPAlphaAll(const ViewContext& state, Canvas& canvas) {
-  SetPAlphaButtons(state, ViewPAlphaAll);
   state.View.CurrentView = ViewPAlphaAll;
   DrawPAlphaFrame(state, canvas, PAlphaAxisMax(state.Measurement, state.Config.PressureUnit));
   const int count = std::min<int>(state.Measurement.CylCount, MaxCylinders);
@@ -84,7 +47,6 @@ void ShowPAlphaAll(const ViewContext& state, Canvas& canvas) {
 }
 
 void ShowPAlphaRef(const ViewContext& state, Canvas& canvas) {
-  SetPAlphaButtons(state, ViewPAlphaRef);
   state.View.CurrentView = ViewPAlphaRef;
   DrawPAlphaFrame(state, canvas, PAlphaAxisMax(state.Measurement, state.Config.PressureUnit));
   DrawPAlphaCurve(state, canvas, state.View.CurrentCylinder, Colors::Green);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "adddata/AdditionalData.h"
-#include "analysis/AnalysisButtons.h"
 #include "analysis/DrawingState.h"
 #include "analysis/ViewState.h"
 #include "measurement/MeasurementData.h"
@@ -11,9 +10,10 @@
 
 // What a view draws from and where it leaves its results. The loaded files
 // and the settings are read only. The view records its code and clamps the
-// cursor in View, sets Drawing (from the picture size it finds there) and
-// says in Buttons which buttons it shows; the caller hands in the objects for
-// these, so a drawing for the printer can leave the screen's state alone.
+// cursor in View and sets Drawing (from the picture size it finds there);
+// the caller hands in the objects for these, so a drawing for the printer can
+// leave the screen's state alone. Which buttons a view shows is not the
+// view's business (ViewButtons).
 
 namespace zephirax {
 
@@ -25,7 +25,6 @@ struct ViewContext {
   const NumberFormat& Regional;
   ViewState& View;
   DrawingState& Drawing;
-  AnalysisButtons& Buttons;
 };
 
 }  // namespace zephirax

@@ -1,5 +1,6 @@
 #include "app/ViewDispatch.h"
 
+#include "analysis/ViewButtons.h"
 #include "app/ViewRegistry.h"
 
 namespace zephirax {
@@ -51,21 +52,24 @@ const char* UnavailableReason(const AppState& state, int view) {
 ViewRun::ViewRun(const AppState& state)
     : view_(state.View),
       drawing_(state.Drawing),
-      buttons_(state.Buttons),
-      context_{*state.Measurement, *state.Reference, state.AddData,
-               state.Config,       state.Regional,   view_,
-               drawing_,           buttons_} {}
+      context_{*state.Measurement,
+               *state.Reference,
+               state.AddData,
+               state.Config,
+               state.Regional,
+               view_,
+               drawing_} {}
 
 void ViewRun::TakeBack(AppState& state) const {
   state.View = view_;
   state.Drawing = drawing_;
-  state.Buttons = buttons_;
 }
 
 void ShowView(AppState& state, Canvas& canvas, int view) {
   if (!ViewAvailable(state, view)) return;
   const ViewEntry* entry = FindView(view);
   if (entry->Draw == nullptr) return;
+  state.Buttons = ViewButtons(view, state.Buttons, *state.Measurement, state.Config);
   const ViewRun run(state);
   entry->Draw(run.Context(), canvas);
   run.TakeBack(state);

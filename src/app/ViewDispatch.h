@@ -19,27 +19,26 @@ bool ViewAvailable(const AppState& state, int view);
 const char* UnavailableReason(const AppState& state, int view);
 
 // One drawing of a view from the program state: the view reads the loaded
-// files and the settings and works on copies of the view state, the drawing
-// state and the buttons, which TakeBack puts into the program state.
+// files and the settings and works on copies of the view state and the
+// drawing state, which TakeBack puts into the program state.
 class ViewRun {
  public:
   explicit ViewRun(const AppState& state);
   ViewRun(const ViewRun&) = delete;
   ViewRun& operator=(const ViewRun&) = delete;
   const ViewContext& Context() const { return context_; }
-  // The view state with the view's code and clamped cursor, the plot
-  // geometry and the buttons.
+  // The view state with the view's code and clamped cursor, and the plot
+  // geometry.
   void TakeBack(AppState& state) const;
 
  private:
   ViewState view_;
   DrawingState drawing_;
-  AnalysisButtons buttons_;
   ViewContext context_;
 };
 
-// Draws `view` from scratch (the routine records it as CurrentView). A view
-// that is not available leaves the picture as it is.
+// Shows the buttons of `view` (ViewButtons) and draws it from scratch (the routine records it as
+// CurrentView). A view that is not available leaves the picture as it is.
 void ShowView(AppState& state, Canvas& canvas, int view);
 
 }  // namespace zephirax

@@ -39,41 +39,14 @@ constexpr PmaxAxisRow PmaxAxisRows[] = {
 
 constexpr LangText CylinderWordText{"Cyl", "Cyl", "Cyl", "Cil"};
 
-void Show(ButtonFlags& button, bool visible) {
-  button.Visible = visible;
-}
-
 }  // namespace
 
 int ChartPlot::YOf(double value) const {
   return Above(Base, value * Scale);
 }
 
-void SetChartButtons(const ViewContext& state, int view) {
-  AnalysisButtons& b = state.Buttons;
-  for (ButtonFlags* button :
-       {&b.CylinderMinusBtn, &b.CylinderPlusBtn, &b.RefCylinderMinusBtn, &b.RefCylinderPlusBtn,
-        &b.RefBtn, &b.CursorLeftBtn, &b.CursorRightBtn, &b.CursorBtn, &b.ZoomButton, &b.dpdaBtn,
-        &b.FilterBtn, &b.RefFilterBtn, &b.FuelButton, &b.ACLButton, &b.pscavButton,
-        &b.autoButton}) {
-    Show(*button, false);
-  }
-  for (ButtonFlags* button : {&b.PrintButton, &b.CopyBtn, &b.FinishButton}) Show(*button, true);
-  const bool stepsCylinders = view == ViewPmaxSingle || view == ViewPVSingle;
-  Show(b.CylinderMinusBtn, stepsCylinders);
-  Show(b.CylinderPlusBtn, stepsCylinders);
-  Show(b.CursorLeftBtn, view == ViewPVSingle);
-  Show(b.CursorRightBtn, view == ViewPVSingle);
-  // The page button is the reference-plus button relabelled; it must work
-  // even when no reference file was ever loaded.
-  const bool table = view == ViewEngineTable || view == ViewEngineTable2;
-  Show(b.RefCylinderPlusBtn, table);
-  if (table) b.RefCylinderPlusBtn.Enabled = true;
-}
-
 void BeginChart(const ViewContext& state, Canvas& canvas, int view) {
   state.View.CurrentView = view;
-  SetChartButtons(state, view);
   const int width = std::max(state.Drawing.ControlWidth, 1);
   const int height = std::max(state.Drawing.ControlHeight, 1);
   canvas.SetSize(width, height);

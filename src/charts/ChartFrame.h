@@ -25,16 +25,9 @@ struct ChartPlot {
   int YOf(double value) const;
 };
 
-// Records `view` as CurrentView, sets the analysis buttons the view shows,
-// sizes the canvas to the control, clears it white and leaves a black solid
-// pen, black font colour, white brush and the 14-pixel bold Arial font set.
+// Records `view` as CurrentView, sizes the canvas to the control, clears it white and leaves a
+// black solid pen, black font colour, white brush and the 14-pixel bold Arial font set.
 void BeginChart(const ViewContext& state, Canvas& canvas, int view);
-
-// Which analysis buttons `view` shows: print, copy and functions always; the
-// cylinder buttons for the pmax single-cylinder and p/V single views; the
-// cursor arrows for the p/V single view; the page button ("more->", the
-// reference-plus button) for both engine table pages. Everything else hidden.
-void SetChartButtons(const ViewContext& state, int view);
 
 // Bars and gaps of equal width across the picture: one per cylinder (or stroke).
 struct BarLayout {

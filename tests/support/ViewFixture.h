@@ -19,10 +19,9 @@ struct ViewFixture {
   NumberFormat Regional;
   ViewState View;
   DrawingState Drawing;
-  AnalysisButtons Buttons;
 
   operator ViewContext() {
-    return {*Measurement, *Reference, AddData, Config, Regional, View, Drawing, Buttons};
+    return {*Measurement, *Reference, AddData, Config, Regional, View, Drawing};
   }
 };
 
