@@ -8,9 +8,9 @@
 #include "analysis/DrawingState.h"
 #include "analysis/ViewState.h"
 #include "devicelink/Serial.h"
-#include "measurement/EngineDataExport.h"
 #include "measurement/MeasurementData.h"
 #include "measurement/ReferenceReader.h"
+#include "platform/NumberFormat.h"
 #include "platform/Settings.h"
 
 // Everything the program keeps for the whole run, owned by the application and

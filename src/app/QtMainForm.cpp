@@ -29,6 +29,7 @@
 #include "app/ViewDispatch.h"
 #include "devicelink/QtReceiveDialog.h"
 #include "devicelink/QtSerialDevice.h"
+#include "files/EngineDataExport.h"
 #include "platform/Paths.h"
 #include "platform/QtNumberFormat.h"
 #include "platform/QtUserInterface.h"
@@ -351,8 +352,7 @@ void TMainForm::ShowLoadedMeasurement() {
   FileLabel->setToolTip(QFile::decodeName(state_.MeasFileName.c_str()));
   DateLabel->setText(FromCp1252(data.MeasDate));
   TimeLabel->setText(FromCp1252(data.MeasTime));
-  FunctionLabel->setText(state_.View.HasAddData ? FromCp1252(state_.AddData.ShipName)
-                                                     : QString());
+  FunctionLabel->setText(state_.View.HasAddData ? FromCp1252(state_.AddData.ShipName) : QString());
   FinishButton->setToolTip(Text(FinishHint, state_.Config.Language));
   ApplyTitle();
   EnableMenuItems();

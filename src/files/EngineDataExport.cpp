@@ -1,4 +1,4 @@
-#include "measurement/EngineDataExport.h"
+#include "files/EngineDataExport.h"
 
 #include <algorithm>
 #include <cmath>
