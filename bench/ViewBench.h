@@ -28,12 +28,12 @@ inline std::unique_ptr<AppState> LargestAnalysis() {
   state->Drawing.ControlWidth = 1280;
   state->Drawing.ControlHeight = 800;
   EnterAnalysisMode(*state);
-  if (!LoadMeasurementBytes(*state->Measurement, bytes)) return nullptr;
+  if (!LoadMeasurementBytes(*state->Files.Measurement, bytes)) return nullptr;
   for (int cylinder = 1; cylinder <= MaxCylinders; ++cylinder) {
-    state->AddData.Texh[cylinder] = 330 + 3 * cylinder;
-    state->AddData.FuelRack[cylinder] = 60.5f;
+    state->Files.AddData.Texh[cylinder] = 330 + 3 * cylinder;
+    state->Files.AddData.FuelRack[cylinder] = 60.5f;
   }
-  state->View.HasAddData = true;
+  state->Files.HasAddData = true;
   state->View.AnalysisActive = true;
   return state;
 }

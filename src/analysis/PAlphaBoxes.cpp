@@ -246,7 +246,7 @@ void WriteSingleValues(const ViewContext& state, Canvas& canvas, int cylinder,
   else
     out.Put(x, y(RowPind), FormatInt(data.CylPind[cylinder], 4));
 
-  if (state.View.HasAddData) {
+  if (state.HasAddData) {
     const AdditionalData& add = state.AddData;
     const int32_t texh = add.Texh[cylinder];
     out.Put(x, y(RowTexh),

@@ -21,6 +21,7 @@ struct ViewContext {
   const MeasurementData& Measurement;
   const ReferenceData& Reference;
   const AdditionalData& AddData;
+  bool HasAddData;  // AddData were read for this measurement
   const Settings& Config;
   const NumberFormat& Regional;
   ViewState& View;

@@ -49,9 +49,6 @@ struct ViewState {
   bool AclOn = false;
   bool FilterOn = false;
   bool RefFilterOn = false;
-  bool HasReference = false;  // a reference file is loaded
-  bool HasAddData = false;    // the measurement's additional data were read
-  std::string AuxFileName;   // the ".EXH" file or the reference file, whichever came last
   std::string PendingFileName;
 };
 

@@ -47,7 +47,7 @@ std::string AdditionalDataName(const std::string& measFileName) {
 }  // namespace
 
 void EnterAnalysisMode(AppState& state) {
-  AnalysisButtons& b = state.Buttons;
+  AnalysisButtons& b = state.Window.Buttons;
   b = AnalysisButtons{};
   for (ButtonFlags* button : {&b.CylinderMinusBtn, &b.CylinderPlusBtn, &b.RefCylinderMinusBtn,
                               &b.RefCylinderPlusBtn, &b.RefBtn, &b.CursorLeftBtn, &b.CursorRightBtn,
@@ -69,22 +69,23 @@ void EnterAnalysisMode(AppState& state) {
 
 void LeaveAnalysisMode(AppState& state) {
   state.View.AnalysisActive = false;
-  state.MeasFileName.clear();
-  state.Buttons = AnalysisButtons{};
+  state.Files.MeasFileName.clear();
+  state.Window.Buttons = AnalysisButtons{};
 }
 
 LoadResult LoadForAnalysis(AppState& state, const std::string& fileName) {
   // The reader keeps the measurement in memory when it rejects a file; the
   // rest of the analysis state must stay with it, as it is still on screen.
-  if (LoadResult result = LoadMeasurement(*state.Measurement, fileName); !result) return result;
+  if (LoadResult result = LoadMeasurement(*state.Files.Measurement, fileName); !result)
+    return result;
   EnterAnalysisMode(state);
-  state.MeasFileName = fileName;
-  MeasurementData& data = *state.Measurement;
+  state.Files.MeasFileName = fileName;
+  MeasurementData& data = *state.Files.Measurement;
   ViewState& view = state.View;
-  view.AuxFileName = AdditionalDataName(fileName);
-  view.HasAddData = false;
-  LoadAdditionalDataFile(state, view.AuxFileName);
-  view.HasReference = false;
+  state.Files.AuxFileName = AdditionalDataName(fileName);
+  state.Files.HasAddData = false;
+  LoadAdditionalDataFile(state, state.Files.AuxFileName);
+  state.Files.HasReference = false;
   data.SetupValid = -1;
   view.ZoomOn = view.DpDaOn = false;
   view.AnalysisActive = true;
@@ -94,34 +95,35 @@ LoadResult LoadForAnalysis(AppState& state, const std::string& fileName) {
 LoadResult LoadReferenceFile(AppState& state, const std::string& fileName) {
   // A stepped reference cylinder is read from AuxFileName: a file that was
   // rejected must not replace the good one there.
-  LoadResult result = LoadReference(*state.Reference, *state.Measurement, fileName, 1);
+  LoadResult result = LoadReference(*state.Files.Reference, *state.Files.Measurement, fileName, 1);
   if (!result) return result;
-  state.View.AuxFileName = fileName;
-  state.View.HasReference = true;
+  state.Files.AuxFileName = fileName;
+  state.Files.HasReference = true;
   state.View.RefCylinder = 1;
   return result;
 }
 
 LoadResult ReloadReference(AppState& state) {
-  return LoadReference(*state.Reference, *state.Measurement, state.View.AuxFileName,
+  return LoadReference(*state.Files.Reference, *state.Files.Measurement, state.Files.AuxFileName,
                        state.View.RefCylinder);
 }
 
 bool LoadAdditionalDataFile(AppState& state, const std::string& fileName) {
-  if (!ReadAdditionalData(state.AddData, fileName, state.Measurement->CylCount)) return false;
-  state.View.HasAddData = true;
+  if (!ReadAdditionalData(state.Files.AddData, fileName, state.Files.Measurement->CylCount))
+    return false;
+  state.Files.HasAddData = true;
   return true;
 }
 
 CursorLimits CursorRange(const AppState& state) {
-  if (!state.Measurement->HasMipBlock) return {360, 1080};
+  if (!state.Files.Measurement->HasMipBlock) return {360, 1080};
   if (state.View.ZoomOn) return {520, 920};
   return {0, SamplesPerCurve - 1};
 }
 
 bool StepCylinder(AppState& state, int delta) {
   state.View.CurrentCylinder =
-      Wrapped(state.View.CurrentCylinder, delta, state.Measurement->CylCount);
+      Wrapped(state.View.CurrentCylinder, delta, state.Files.Measurement->CylCount);
   return ViewIn(state, {0, 2, 4, 14, 15, 19});
 }
 
@@ -131,7 +133,7 @@ bool StepRefCylinder(AppState& state, int delta) {
     view.CurrentView = view.CurrentView == ViewEngineTable ? ViewEngineTable2 : ViewEngineTable;
     return true;
   }
-  view.RefCylinder = Wrapped(view.RefCylinder, delta, state.Reference->RefCylCount);
+  view.RefCylinder = Wrapped(view.RefCylinder, delta, state.Files.Reference->RefCylCount);
   if (view.CurrentView == ViewTdcAuto) view.CurrentCylinder = view.RefCylinder;
   return ViewIn(state, {14, 15, 19});
 }
@@ -146,7 +148,7 @@ bool StepCursor(AppState& state, int delta) {
 }
 
 bool CursorMovable(const AppState& state) {
-  const AnalysisButtons& b = state.Buttons;
+  const AnalysisButtons& b = state.Window.Buttons;
   return state.View.AnalysisActive && !ViewIn(state, {ViewTdcAuto, ViewTdcManual}) &&
          b.CursorLeftBtn.Visible && b.CursorLeftBtn.Enabled && b.CursorRightBtn.Visible &&
          b.CursorRightBtn.Enabled;
@@ -154,7 +156,7 @@ bool CursorMovable(const AppState& state) {
 
 bool StepCursorByKey(AppState& state, int direction, bool wholeDegree) {
   if (!CursorMovable(state)) return false;
-  const int stepsPerDegree = state.Measurement->HasMipBlock ? 4 : 2;
+  const int stepsPerDegree = state.Files.Measurement->HasMipBlock ? 4 : 2;
   return StepCursor(state, direction * (wholeDegree ? stepsPerDegree : 1));
 }
 
@@ -180,13 +182,13 @@ bool PlaceCursor(AppState& state, int x, int y) {
 
 bool ToggleCursor(AppState& state) {
   state.View.CursorOn = !state.View.CursorOn;
-  state.Buttons.CursorLeftBtn.Enabled = state.View.CursorOn;
-  state.Buttons.CursorRightBtn.Enabled = state.View.CursorOn;
+  state.Window.Buttons.CursorLeftBtn.Enabled = state.View.CursorOn;
+  state.Window.Buttons.CursorRightBtn.Enabled = state.View.CursorOn;
   return ViewIn(state, {0, 14});
 }
 
 bool ToggleZoom(AppState& state) {
-  state.View.ZoomOn = state.Measurement->HasMipBlock && !state.View.ZoomOn;
+  state.View.ZoomOn = state.Files.Measurement->HasMipBlock && !state.View.ZoomOn;
   return ViewIn(state, {0, 1, 14, 15, 19, 16});
 }
 
@@ -209,12 +211,12 @@ bool ToggleRefFilter(AppState& state) {
 }
 
 int ToggleFuel(AppState& state) {
-  if (state.Measurement->HasExtraChannel) state.View.FuelOn = !state.View.FuelOn;
+  if (state.Files.Measurement->HasExtraChannel) state.View.FuelOn = !state.View.FuelOn;
   return state.View.CurrentView == ViewPAlphaRef ? ViewPAlphaRef : ViewPAlphaSingle;
 }
 
 int ToggleAcl(AppState& state) {
-  if (state.Measurement->HasExtraChannel) state.View.AclOn = !state.View.AclOn;
+  if (state.Files.Measurement->HasExtraChannel) state.View.AclOn = !state.View.AclOn;
   return state.View.CurrentView == ViewPAlphaRef ? ViewPAlphaRef : ViewPAlphaSingle;
 }
 

@@ -7,7 +7,7 @@
 
 // What the main window's analysis buttons do to the program state. Each
 // handler returns true when the current view has to be redrawn; the window
-// then calls ShowView and makes its buttons follow state.Buttons.
+// then calls ShowView and makes its buttons follow state.Window.Buttons.
 
 namespace zephirax {
 

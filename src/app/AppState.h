@@ -19,21 +19,34 @@
 
 namespace zephirax {
 
-struct AppState {
+// The files loaded for the analysis.
+struct LoadedFiles {
   // Heap-held: a measurement with its curves is about a quarter megabyte.
   std::unique_ptr<MeasurementData> Measurement = std::make_unique<MeasurementData>();
   std::unique_ptr<ReferenceData> Reference = std::make_unique<ReferenceData>();
   AdditionalData AddData;
+  std::string MeasFileName;   // the measurement being analysed
+  std::string AuxFileName;    // the ".EXH" file or the reference file, whichever came last
+  bool HasReference = false;  // a reference file is loaded
+  bool HasAddData = false;    // the measurement's additional data were read
+};
+
+// What only the main window uses: its buttons, the serial link and the folders.
+struct WindowParts {
+  AnalysisButtons Buttons;
+  SerialLink Link;
+  std::string AppDataDir;  // holds ZEPHIRAX.INI
+  std::string DataDir;     // measurements and the receiver's work file
+  std::string EngineDir;   // setup files
+};
+
+struct AppState {
+  LoadedFiles Files;
   Settings Config;
   NumberFormat Regional;  // the user's decimal and group separators
   ViewState View;
   DrawingState Drawing;
-  AnalysisButtons Buttons;
-  SerialLink Link;
-  std::string AppDataDir;    // holds ZEPHIRAX.INI
-  std::string DataDir;       // measurements and the receiver's work file
-  std::string EngineDir;     // setup files
-  std::string MeasFileName;  // the measurement being analysed
+  WindowParts Window;
 };
 
 }  // namespace zephirax

@@ -94,10 +94,10 @@ TMainForm::TMainForm(const std::string& programDir, UserInterface* ui, QWidget* 
   }
   programDir_ = programDir;
   ownSerial_ = std::make_unique<QtSerialDevice>();
-  state_.Link.Device = ownSerial_.get();
-  state_.DataDir = DataDir(programDir);
-  state_.EngineDir = EngineDir(programDir);
-  openFolder_ = state_.DataDir;
+  state_.Window.Link.Device = ownSerial_.get();
+  state_.Window.DataDir = DataDir(programDir);
+  state_.Window.EngineDir = EngineDir(programDir);
+  openFolder_ = state_.Window.DataDir;
   BuildComponents();
   FormCreate();
 }
@@ -109,19 +109,19 @@ const QImage& TMainForm::Picture() const {
 }
 
 void TMainForm::FormCreate() {
-  state_.AppDataDir = AppDataDir();
+  state_.Window.AppDataDir = AppDataDir();
   // Without a settings folder the defaults hold; the configuration is then
   // neither read from nor written to some unrelated place such as "/".
-  if (state_.AppDataDir.empty()) {
+  if (state_.Window.AppDataDir.empty()) {
     ui_->MessageBox(Tr(ErrorCaption, state_.Config.Language),
                     Tr(AppDataNotFoundText, state_.Config.Language));
   } else {
     std::error_code error;
-    if (!std::filesystem::is_directory(state_.AppDataDir, error)) {
+    if (!std::filesystem::is_directory(state_.Window.AppDataDir, error)) {
       ui_->MessageBox(Tr(ErrorCaption, state_.Config.Language),
                       Tr(AppDataNotCreatedText, state_.Config.Language));
     }
-    ReadConfig(state_.Config, state_.AppDataDir);
+    ReadConfig(state_.Config, state_.Window.AppDataDir);
   }
   state_.View.FilterOn = false;
   state_.View.RefFilterOn = false;
@@ -244,7 +244,7 @@ void TMainForm::SyncButtons() {
       {FinishButton, &AnalysisButtons::FinishButton},
   };
   for (const Follows& f : follows) {
-    const ButtonFlags& flags = state_.Buttons.*f.Flags;
+    const ButtonFlags& flags = state_.Window.Buttons.*f.Flags;
     f.Button->setVisible(flags.Visible);
     f.Button->setEnabled(flags.Enabled);
   }
@@ -261,7 +261,8 @@ void TMainForm::EnableMenuItems() {
 void TMainForm::ApplyTitle() {
   QString title = Text(MainTitleText, state_.Config.Language);
   // The file comes first, so that it still shows where the title is cut short.
-  if (!state_.MeasFileName.empty()) title = NamePart(state_.MeasFileName) + " - " + title;
+  if (!state_.Files.MeasFileName.empty())
+    title = NamePart(state_.Files.MeasFileName) + " - " + title;
   setWindowTitle(title);
 }
 
@@ -294,13 +295,13 @@ void TMainForm::ReceiveButtonClick() {
        {ReceiveButton, TransmitButton, AnalyseButton, ShiftButton, AddButton, SetupButton}) {
     button->setEnabled(false);
   }
-  SerialLink& link = state_.Link;
+  SerialLink& link = state_.Window.Link;
   link.ComPort = state_.Config.ComPort;
   link.DeviceOverride = state_.Config.Device;
   ReceiveSession session(link, programDir_);
   receiving_ = true;
   ExitButton->setEnabled(false);
-  ReceiveAndSave(session, state_.DataDir, state_.Config.Language, *ui_, this,
+  ReceiveAndSave(session, state_.Window.DataDir, state_.Config.Language, *ui_, this,
                  [this](const std::string& name) {
                    FileLabel->setText(QFile::decodeName(QByteArray::fromStdString(name)));
                  });
@@ -346,13 +347,14 @@ void TMainForm::AnalyseButtonClick() {
 }
 
 void TMainForm::ShowLoadedMeasurement() {
-  const MeasurementData& data = *state_.Measurement;
+  const MeasurementData& data = *state_.Files.Measurement;
   ErrorLabel->hide();
-  FileLabel->setText(NamePart(state_.MeasFileName));
-  FileLabel->setToolTip(QFile::decodeName(state_.MeasFileName.c_str()));
+  FileLabel->setText(NamePart(state_.Files.MeasFileName));
+  FileLabel->setToolTip(QFile::decodeName(state_.Files.MeasFileName.c_str()));
   DateLabel->setText(FromCp1252(data.MeasDate));
   TimeLabel->setText(FromCp1252(data.MeasTime));
-  FunctionLabel->setText(state_.View.HasAddData ? FromCp1252(state_.AddData.ShipName) : QString());
+  FunctionLabel->setText(state_.Files.HasAddData ? FromCp1252(state_.Files.AddData.ShipName)
+                                                 : QString());
   FinishButton->setToolTip(Text(FinishHint, state_.Config.Language));
   ApplyTitle();
   EnableMenuItems();
@@ -542,11 +544,11 @@ void TMainForm::FilterBtnClick() {
 
 void TMainForm::ReloadSteppedReference() {
   // The reference view shows the reference cylinder as last read.
-  if (state_.View.CurrentView != ViewPAlphaRef || !state_.View.HasReference) return;
+  if (state_.View.CurrentView != ViewPAlphaRef || !state_.Files.HasReference) return;
   const LoadResult result = ReloadReference(state_);
   // A file that has gone since leaves the previous reference in place.
   if (!result) {
-    ShowLoadFault(*ui_, state_.Config.Language, *result.Fault, state_.View.AuxFileName, true);
+    ShowLoadFault(*ui_, state_.Config.Language, *result.Fault, state_.Files.AuxFileName, true);
   }
 }
 
@@ -572,9 +574,9 @@ void TMainForm::CopyBtnClick() {
   if (state_.View.AnalysisActive && state_.View.CurrentView == ViewEngineTable) {
     state_.Regional = RegionalNumberFormat(QLocale());
     std::error_code error;  // a missing folder is made; a failure shows in the export
-    std::filesystem::create_directories(state_.DataDir, error);
-    exported =
-        ExportEngineData(*state_.Measurement, state_.AddData, state_.Regional, state_.DataDir);
+    std::filesystem::create_directories(state_.Window.DataDir, error);
+    exported = ExportEngineData(*state_.Files.Measurement, state_.Files.AddData, state_.Regional,
+                                state_.Window.DataDir);
   }
   QGuiApplication::clipboard()->setImage(ViewPicture->Picture());
   // The picture is on the clipboard all the same; the user should still know
@@ -601,7 +603,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   const int lang = state_.Config.Language;
   const int answer = ui_->Choose(Tr(CloseTitle, lang), Tr(CloseText, lang),
                                  {Tr(CloseYes, lang), Tr(CloseNo, lang)});
-  if (!state_.AppDataDir.empty()) WriteConfig(state_.Config, state_.AppDataDir);
+  if (!state_.Window.AppDataDir.empty()) WriteConfig(state_.Config, state_.Window.AppDataDir);
   if (answer == 0) {
     event->accept();
     return;

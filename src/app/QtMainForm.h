@@ -64,7 +64,7 @@ class TMainForm : public QWidget {
 
   // The serial device Receive uses; the machine's own port unless a test
   // hands in another, which must outlive the window.
-  void SetSerialDevice(SerialDevice* device) { state_.Link.Device = device; }
+  void SetSerialDevice(SerialDevice* device) { state_.Window.Link.Device = device; }
 
   void ReceiveButtonClick();
   void AnalyseButtonClick();

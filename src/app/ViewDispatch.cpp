@@ -12,11 +12,11 @@ bool Met(const AppState& state, ViewNeed needs) {
     case ViewNeed::Nothing:
       return true;
     case ViewNeed::Reference:
-      return state.View.HasReference;
+      return state.Files.HasReference;
     case ViewNeed::MipItem:
-      return state.Measurement->HasMipBlock;
+      return state.Files.Measurement->HasMipBlock;
     case ViewNeed::AddData:
-      return state.View.HasAddData;
+      return state.Files.HasAddData;
     case ViewNeed::ShiftWorkflow:
       break;
   }
@@ -52,9 +52,10 @@ const char* UnavailableReason(const AppState& state, int view) {
 ViewRun::ViewRun(const AppState& state)
     : view_(state.View),
       drawing_(state.Drawing),
-      context_{*state.Measurement,
-               *state.Reference,
-               state.AddData,
+      context_{*state.Files.Measurement,
+               *state.Files.Reference,
+               state.Files.AddData,
+               state.Files.HasAddData,
                state.Config,
                state.Regional,
                view_,
@@ -69,7 +70,8 @@ void ShowView(AppState& state, Canvas& canvas, int view) {
   if (!ViewAvailable(state, view)) return;
   const ViewEntry* entry = FindView(view);
   if (entry->Draw == nullptr) return;
-  state.Buttons = ViewButtons(view, state.Buttons, *state.Measurement, state.Config);
+  state.Window.Buttons =
+      ViewButtons(view, state.Window.Buttons, *state.Files.Measurement, state.Config);
   const ViewRun run(state);
   entry->Draw(run.Context(), canvas);
   run.TakeBack(state);

@@ -174,7 +174,7 @@ void ShowEngineTable(const ViewContext& state, Canvas& canvas) {
   const Settings& config = state.Config;
   const int unit = config.PressureUnit;
   const bool curves = data.HasMipBlock;
-  const bool addData = state.View.HasAddData;
+  const bool addData = state.HasAddData;
   const int cylinders =
       data.CylCount >= 1 && data.CylCount <= MaxCylinders ? static_cast<int>(data.CylCount) : 0;
 

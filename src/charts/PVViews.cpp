@@ -236,7 +236,7 @@ void DrawValueBox(const ViewContext& state, Canvas& canvas, const PVFrame& frame
 
   const bool fahrenheit = config.TempUnit == UnitDegF;
   std::string texh;
-  if (state.View.HasAddData) {
+  if (state.HasAddData) {
     const int32_t degC = state.AddData.Texh[cylinder];
     texh = fahrenheit ? FormatInt(RoundHalfEven(degC * 1.8 + 32), 3) : FormatInt(degC, 3);
   }

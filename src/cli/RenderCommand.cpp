@@ -220,8 +220,8 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::
     return 1;
   }
   auto state = std::make_unique<AppState>();
-  state->AppDataDir = AppDataDir();
-  ReadConfig(state->Config, state->AppDataDir);
+  state->Window.AppDataDir = AppDataDir();
+  ReadConfig(state->Config, state->Window.AppDataDir);
   if (options.Language) state->Config.Language = *options.Language;
   if (options.PressureUnit) state->Config.PressureUnit = *options.PressureUnit;
   if (options.PowerUnit) state->Config.PowerUnit = *options.PowerUnit;
@@ -244,11 +244,11 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::
   }
   if (!options.ExhFile.empty() && !LoadAdditionalDataFile(*state, options.ExhFile)) {
     err << "zephirax-cli: " << options.ExhFile << " is not additional data for "
-        << state->Measurement->CylCount << " cylinders\n";
+        << state->Files.Measurement->CylCount << " cylinders\n";
     return 1;
   }
 
-  const int cylCount = state->Measurement->CylCount;
+  const int cylCount = state->Files.Measurement->CylCount;
   if (options.Cylinder) {
     if (*options.Cylinder < 1 || *options.Cylinder > cylCount) {
       return BadArguments(err,
@@ -257,7 +257,7 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::
     state->View.CurrentCylinder = *options.Cylinder;
   }
   if (options.RefCylinder) {
-    const int refCount = state->Reference->RefCylCount;
+    const int refCount = state->Files.Reference->RefCylCount;
     if (*options.RefCylinder < 1 || *options.RefCylinder > refCount) {
       return BadArguments(
           err, "--refcyl must be 1.." + std::to_string(refCount) + " for " + options.RefFile);

@@ -131,7 +131,7 @@ TEST(PAlphaBoxes, RpmDecimalsAndHorsePower) {
 
 TEST(PAlphaBoxes, AdditionalDataInRegionalFormat) {
   Fixture f;
-  f.state.View.HasAddData = true;
+  f.state.HasAddData = true;
   f.state.Config.TempUnit = UnitDegF;
   f.state.Regional = {",", "."};
   f.state.AddData.Texh[3] = 350;

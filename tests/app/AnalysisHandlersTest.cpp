@@ -58,21 +58,21 @@ TEST_F(AnalysisHandlersTest, LoadingSetsTheAnalysisStateAndReadsTheAdditionalDat
   AdditionalData exh;
   exh.Texh[2] = 345;
   test::WriteBytes(dir_.File("M.EXH"), AdditionalDataBytes(exh, 3));
-  state_.View.ZoomOn = state_.View.DpDaOn = state_.Buttons.CursorBtn.Visible = true;
-  state_.View.HasReference = true;
+  state_.View.ZoomOn = state_.View.DpDaOn = state_.Window.Buttons.CursorBtn.Visible = true;
+  state_.Files.HasReference = true;
   state_.View.CurrentCylinder = 3;
   state_.View.CursorPos = 100;
   ASSERT_TRUE(Analyse(3));
   // A new analysis starts afresh.
   EXPECT_EQ(std::tuple(state_.View.CurrentCylinder, state_.View.CursorPos), std::tuple(1, 680));
-  EXPECT_FALSE(state_.Buttons.CursorBtn.Visible);
+  EXPECT_FALSE(state_.Window.Buttons.CursorBtn.Visible);
   EXPECT_TRUE(state_.View.AnalysisActive);
-  EXPECT_TRUE(state_.View.HasAddData);
-  EXPECT_EQ(state_.AddData.Texh[2], 345);
-  EXPECT_EQ(state_.View.AuxFileName, dir_.File("M.EXH"));
-  EXPECT_FALSE(state_.View.HasReference);
+  EXPECT_TRUE(state_.Files.HasAddData);
+  EXPECT_EQ(state_.Files.AddData.Texh[2], 345);
+  EXPECT_EQ(state_.Files.AuxFileName, dir_.File("M.EXH"));
+  EXPECT_FALSE(state_.Files.HasReference);
   EXPECT_FALSE(state_.View.ZoomOn || state_.View.DpDaOn);
-  EXPECT_EQ(state_.Measurement->SetupValid, -1);
+  EXPECT_EQ(state_.Files.Measurement->SetupValid, -1);
   EXPECT_TRUE(ViewAvailable(state_, ViewPAlphaAll));
   EXPECT_FALSE(ViewAvailable(state_, ViewPAlphaRef));
 
@@ -82,13 +82,13 @@ TEST_F(AnalysisHandlersTest, LoadingSetsTheAnalysisStateAndReadsTheAdditionalDat
   const LoadResult rejected = LoadForAnalysis(state_, dir_.File("BAD.KV"));
   ASSERT_FALSE(rejected);
   EXPECT_EQ(rejected.Fault->Reason, FaultReason::NotMeasurement);
-  EXPECT_EQ(state_.MeasFileName, dir_.File("M.KV"));
+  EXPECT_EQ(state_.Files.MeasFileName, dir_.File("M.KV"));
   EXPECT_EQ(state_.View.CurrentCylinder, 2);
   EXPECT_TRUE(ViewAvailable(state_, ViewPAlphaAll));
   // Nor does a rejected reference replace the file the reference view reads.
-  state_.View.AuxFileName = "good.KV";
+  state_.Files.AuxFileName = "good.KV";
   EXPECT_FALSE(LoadReferenceFile(state_, dir_.File("BAD.KV")));
-  EXPECT_EQ(state_.View.AuxFileName, "good.KV");
+  EXPECT_EQ(state_.Files.AuxFileName, "good.KV");
 }
 
 TEST_F(AnalysisHandlersTest, CylindersWrapAndRedrawOnlyTheirViews) {
@@ -103,7 +103,7 @@ TEST_F(AnalysisHandlersTest, CylindersWrapAndRedrawOnlyTheirViews) {
 
   // The reference steps over the reference file's cylinders; in the engine
   // table the plus button turns the page instead.
-  state_.Reference->RefCylCount = 2;
+  state_.Files.Reference->RefCylCount = 2;
   state_.View.CurrentView = ViewPAlphaRef;
   EXPECT_TRUE(StepRefCylinder(state_, -1));
   EXPECT_EQ(state_.View.RefCylinder, 2);
@@ -111,7 +111,7 @@ TEST_F(AnalysisHandlersTest, CylindersWrapAndRedrawOnlyTheirViews) {
   EXPECT_TRUE(StepRefCylinder(state_, +1));
   EXPECT_EQ(state_.View.CurrentView, ViewEngineTable2);
   EXPECT_EQ(state_.View.RefCylinder, 2);
-  state_.Reference->RefCylCount = 0;  // no reference: nothing to divide by
+  state_.Files.Reference->RefCylCount = 0;  // no reference: nothing to divide by
   state_.View.CurrentView = ViewPAlphaRef;
   StepRefCylinder(state_, +1);
   EXPECT_EQ(state_.View.RefCylinder, 1);
@@ -171,7 +171,7 @@ TEST_F(AnalysisHandlersTest, ClickPutsTheCursorLineUnderThePointer) {
 
 TEST_F(AnalysisHandlersTest, ClickOnThePVLoopTakesTheStrokePointedAt) {
   Show(ViewPVSingle);
-  state_.Measurement->PressureAxisMax = 250;  // the whole loop on the picture
+  state_.Files.Measurement->PressureAxisMax = 250;  // the whole loop on the picture
   CursorLineX();
   // The loop's vertices in sample order: the first segment starts at sample 0.
   const std::vector<Segment> loop = Segments(canvas_, Colors::Green);
@@ -232,14 +232,15 @@ TEST_F(AnalysisHandlersTest, TogglesFollowTheMeasurement) {
   EXPECT_TRUE(ToggleZoom(state_));
   EXPECT_TRUE(state_.View.ZoomOn);
   EXPECT_TRUE(ToggleCursor(state_));
-  EXPECT_FALSE(state_.Buttons.CursorLeftBtn.Enabled || state_.Buttons.CursorRightBtn.Enabled);
+  EXPECT_FALSE(state_.Window.Buttons.CursorLeftBtn.Enabled ||
+               state_.Window.Buttons.CursorRightBtn.Enabled);
 }
 
 TEST_F(AnalysisHandlersTest, ViewsShowTheirButtons) {
   ASSERT_TRUE(Analyse(2, true, "FUEL"));
   state_.Config.SensorType = 1;
   RecordingCanvas canvas;
-  const AnalysisButtons& b = state_.Buttons;
+  const AnalysisButtons& b = state_.Window.Buttons;
   ShowView(state_, canvas, ViewPAlphaSingle);
   EXPECT_TRUE(b.CylinderPlusBtn.Visible && b.RefBtn.Visible && b.FilterBtn.Visible);
   EXPECT_TRUE(b.pscavButton.Visible && b.FuelButton.Visible && b.FuelButton.Enabled);

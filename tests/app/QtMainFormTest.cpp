@@ -156,21 +156,21 @@ TEST_F(MainFormTest, ButtonsStepWrapAndClampThroughTheViews) {
   EXPECT_EQ(View().CurrentView, ViewPAlphaRef);
   EXPECT_TRUE(Item("PAlphaRefItem")->isEnabled() && Item("PAlphaRefItem")->isChecked());
   EXPECT_FALSE(Item("PAlphaSingleItem")->isChecked());
-  const Curve firstCylinder = form_->State().Reference->RefCurve;
+  const Curve firstCylinder = form_->State().Files.Reference->RefCurve;
   Click("RefCylinderMinusBtn");
   EXPECT_EQ(View().RefCylinder, 3);
   // The stepped cylinder is read when it is chosen, not while drawing.
   auto expected = std::make_unique<ReferenceData>();
   auto scratch = std::make_unique<MeasurementData>();
   ASSERT_TRUE(LoadReference(*expected, *scratch, home_.File("REF.KV"), 3));
-  EXPECT_TRUE(form_->State().Reference->RefCurve == expected->RefCurve);
+  EXPECT_TRUE(form_->State().Files.Reference->RefCurve == expected->RefCurve);
   EXPECT_FALSE(expected->RefCurve == firstCylinder);
   // A reference file gone since: the user is told, the reference stays.
   std::filesystem::remove(home_.File("REF.KV"));
   Click("RefCylinderMinusBtn");
   ASSERT_EQ(ui_.Messages.size(), 1u);
   EXPECT_EQ(ui_.Messages[0].Text.rfind("This is not a ZEPHIRAX data file !\n", 0), 0u);
-  EXPECT_TRUE(form_->State().Reference->RefCurve == expected->RefCurve);
+  EXPECT_TRUE(form_->State().Files.Reference->RefCurve == expected->RefCurve);
   ui_.Messages.clear();
 
   // Without a MIP item zoom cannot be switched on.
@@ -483,7 +483,7 @@ TEST_F(MainFormTest, EveryViewItemShowsItsViewWithItsButtons) {
 TEST_F(MainFormTest, CopyingTheEngineTableWritesTheExportFilesInTheUsersNumberFormat) {
   NewForm();
   Analyse(File("program/DATA/TWO.KV", 2));
-  form_->State().Measurement->CylPind[1] = 1234;
+  form_->State().Files.Measurement->CylPind[1] = 1234;
   const auto exported = [&](const QLocale& locale) {
     QLocale::setDefault(locale);
     Click("CopyBtn");

@@ -40,8 +40,7 @@ TEST(ViewRegistry, EveryViewRecordsItsCodeAndChangesNoInput) {
   ASSERT_TRUE(LoadMeasurementBytes(*fixture.Measurement, file.Build()));
   ASSERT_TRUE(LoadReferenceBytes(*fixture.Reference, *fixture.Measurement, file.Build(), 2));
   fixture.AddData.Texh[1] = 350;
-  fixture.View.HasReference = true;
-  fixture.View.HasAddData = true;
+  fixture.HasAddData = true;
   fixture.View.FuelOn = fixture.View.ZoomOn = fixture.View.DpDaOn = true;
   const MeasurementData measurement = *fixture.Measurement;
   const ReferenceData reference = *fixture.Reference;

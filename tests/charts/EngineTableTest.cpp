@@ -44,7 +44,7 @@ test::ViewFixture MakeState(int cylinders, bool curves, bool addData) {
     state.AddData.Vit[i] = 2;
   }
   state.AddData.EngineLoad = 85;
-  state.View.HasAddData = addData;
+  state.HasAddData = addData;
   state.Drawing.ControlWidth = 800;
   state.Drawing.ControlHeight = 600;
   return state;

@@ -15,13 +15,14 @@ struct ViewFixture {
   std::unique_ptr<MeasurementData> Measurement = std::make_unique<MeasurementData>();
   std::unique_ptr<ReferenceData> Reference = std::make_unique<ReferenceData>();
   AdditionalData AddData;
+  bool HasAddData = false;
   Settings Config;
   NumberFormat Regional;
   ViewState View;
   DrawingState Drawing;
 
   operator ViewContext() {
-    return {*Measurement, *Reference, AddData, Config, Regional, View, Drawing};
+    return {*Measurement, *Reference, AddData, HasAddData, Config, Regional, View, Drawing};
   }
 };
 
