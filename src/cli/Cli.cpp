@@ -173,6 +173,7 @@ int CorrectionFailed(std::ostream& err, const CorrectionResult& result, const st
                                                    "pressure sample",
                                                    "second-channel sample",
                                                    "TDC shift"};
+      static_assert(std::size(FieldNames) == static_cast<size_t>(CorrectedField::TdcShift) + 1);
       char value[64];
       std::snprintf(value, sizeof value, "%.10g", result.Misfit.Value);
       err << "the " << FieldNames[static_cast<int>(result.Misfit.Field)] << " " << value
