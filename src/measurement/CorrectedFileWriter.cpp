@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "measurement/ItemKeys.h"
 #include "measurement/KeywordScanner.h"
 #include "measurement/NumberText.h"
 #include "platform/AtomicFile.h"
@@ -62,13 +63,15 @@ std::string PscavField(double value) {
   return text.substr(0, 4);
 }
 
-// The version text of the file, looked for up to the first `stopKey`.
-std::string VersionOf(std::string_view bytes, std::string_view stopKey) {
+// The version text of the file, looked for up to the first `stopItem`.
+std::string VersionOf(std::string_view bytes, Item stopItem) {
   KeywordScanner in(bytes);
   std::string version;
   try {
-    while (in.Advance() && !in.Matches(stopKey)) {
-      if (in.Matches("SION")) version.assign(in.ItemValue(4));
+    while (in.Advance()) {
+      const std::optional<Item> item = RecognisedItem(in);
+      if (item == stopItem) break;
+      if (item == Item::Version) version.assign(in.ItemValue(4));
     }
   } catch (const FileFaultError&) {
     // A version item cut off by the end of the file counts as no version.
@@ -85,7 +88,7 @@ std::string WithVersionItem(std::string_view bytes) {
   }
   std::string out(bytes.substr(0, end));
   if (!out.empty() && out.back() != '\n') out += "\r\n";
-  out += "VERSION\r\n4.00\r\n";
+  out.append(VersionKeyword).append("\r\n4.00\r\n");
   out.append(bytes.substr(end));
   return out;
 }
@@ -96,25 +99,29 @@ class Patcher {
   Patcher(const MeasurementData& data, std::string bytes, Writer writer)
       : d_(data), original_(std::move(bytes)), out_(original_), in_(original_), writer_(writer) {}
 
+  // Each value is written where the reader starts reading it: `Write`'s skip
+  // is the reader's first skip after the key.
   std::string Run() {
     while (in_.Advance()) {
+      const std::optional<Item> item = RecognisedItem(in_);
+      if (!item) continue;
       if (writer_ == Writer::Pscav) {
-        if (in_.Matches("XMIN"))
+        if (*item == Item::PmaxStatistics)
           Write(1, PmaxRows());
-        else if (in_.Matches("NENG"))
+        else if (*item == Item::EnginePmaxMean)
           Write(1, Field(CorrectedField::EnginePmaxMean, d_.EnginePmaxMean, 5, 1));
-        else if (in_.Matches("SCAV"))
+        else if (*item == Item::Pscav)
           Write(1, PscavField(d_.Pscav));
-        else if (in_.Matches("URES"))
+        else if (*item == Item::StrokePressures)
           Write(1, StrokeRows());
       } else {
-        if (in_.Matches("MIP"))
+        if (*item == Item::Mip)
           Write(0, MipRow());
-        else if (in_.Matches("POW"))
-          Write(2, PowerRow());
+        else if (*item == Item::Power)
+          Write(1, PowerRow());
       }
-      if (in_.Matches("CUR")) {
-        Write(4, CurveBlock());
+      if (*item == Item::PressureCurves) {
+        Write(3, CurveBlock());
         break;  // writing and scanning end with the curves
       }
     }
@@ -180,7 +187,7 @@ class Patcher {
       block += "\r\n";
     }
     if (d_.HasExtraChannel) {
-      block += "FUEL\r\n";
+      block.append(FuelKeyword).append("\r\n");
       for (int row = 1; row <= SamplesPerCurve; ++row) {
         for (int i = 1; i <= Cylinders(); ++i) {
           block += Field(CorrectedField::SecondChannelSample, d_.ExtraCurve[i][row], 6, 1) + ";";
@@ -188,7 +195,7 @@ class Patcher {
         block += "\r\n";
       }
     }
-    block += "SHIFT\r\n";
+    block.append(ShiftKeyword).append("\r\n");
     for (int i = 1; i <= Cylinders(); ++i) {
       block += Field(CorrectedField::TdcShift, d_.TdcShift[i], 5, 1, false) + ";";
     }
@@ -204,7 +211,7 @@ class Patcher {
 
 std::optional<std::string> Corrected(const MeasurementData& data, std::string_view source,
                                      Writer writer, FieldMisfit* misfit) {
-  const std::string version = VersionOf(source, writer == Writer::Pscav ? "RPM" : "MIP");
+  const std::string version = VersionOf(source, writer == Writer::Pscav ? Item::Rpm : Item::Mip);
   std::string bytes = version < "4.00" ? WithVersionItem(source) : std::string(source);
   try {
     return Patcher(data, std::move(bytes), writer).Run();

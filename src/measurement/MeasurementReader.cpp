@@ -8,6 +8,7 @@
 
 #include "measurement/CurveBlock.h"
 #include "measurement/Evaluation.h"
+#include "measurement/ItemKeys.h"
 #include "measurement/KeywordScanner.h"
 
 namespace zephirax {
@@ -48,39 +49,86 @@ class Reader {
     d_.SetupValid = -1;
   }
 
-  // Keys in the order they are tried; the first that matches reads its item.
+  // The item whose key the window holds reads its values; other bytes pass.
   void Dispatch() {
     part_ = FilePart::Header;  // until an item of another part says otherwise
-    if (in_.Matches("SION")) return Version();
-    if (in_.Matches("DATE")) return d_.MeasDate = in_.ItemText(10), void();
-    if (in_.Matches("TIME")) return d_.MeasTime = in_.ItemText(5), void();
-    if (in_.Matches("DERS")) return d_.CylCount = in_.ItemCount(2, 1, MaxCylinders), void();
-    if (in_.Matches("MODE")) return Mode();
-    if (in_.Matches("TYPE")) return d_.InLineEngine = Flag("Ll"), void();
-    if (in_.Matches("NGLE")) return d_.VAngle = Value(5), void();
-    if (in_.Matches("NROD")) return d_.ConRod = Whole(4), void();
-    if (in_.Matches("BORE")) return d_.Bore = Whole(4), void();
-    if (in_.Matches("ROKE") && in_.WindowAt(5) == '\r') return d_.Stroke = Whole(4), void();
-    if (in_.Matches("NSOR")) return d_.TdcSensor = Flag("Y"), void();
-    if (in_.Matches("CTIO")) return TdcCorrection();
-    if (in_.Matches("RDER")) return FiringOrder();
-    if (in_.Matches("ATIO")) return TdcDeviation();
-    if (in_.Matches("RPM")) return Rpm();
-    if (in_.Matches("XMIN")) return PmaxStatistics();
-    if (in_.Matches("NENG")) return d_.EnginePmaxMean = static_cast<float>(Value(5)), void();
-    if (in_.Matches("FCYL")) return Fcyl();
-    if (in_.Matches(">MEA")) return Mea();
-    if (in_.Matches("OKES")) return d_.StrokeCount = in_.ItemCount(2, 1, MaxStrokes), void();
-    if (in_.Matches("IMIT")) return d_.PmaxDevLimit = Value(4), void();
-    if (in_.Matches("SCAV")) return d_.Pscav = Value(4), void();
-    if (in_.Matches("URES")) return StrokePressures();
-    if (in_.Matches("MIP")) return Mip();
-    if (in_.Matches("OWER")) return Power();
-    if (in_.Matches("URVE")) return PressureBlock();
-    if (in_.Matches("UE1")) return BinaryChannel(false);
-    if (in_.Matches("CL1")) return BinaryChannel(true);
-    if (in_.Matches("HIFT")) return Shift();
-    if (in_.Matches("UEL")) return FuelBlock();
+    const std::optional<Item> item = RecognisedItem(in_);
+    if (!item) return;
+    switch (*item) {
+      case Item::Version:
+        return Version();
+      case Item::Date:
+        d_.MeasDate = in_.ItemText(10);
+        return;
+      case Item::Time:
+        d_.MeasTime = in_.ItemText(5);
+        return;
+      case Item::Cylinders:
+        d_.CylCount = in_.ItemCount(2, 1, MaxCylinders);
+        return;
+      case Item::Mode:
+        return Mode();
+      case Item::EngineType:
+        d_.InLineEngine = Flag("Ll");
+        return;
+      case Item::VAngle:
+        d_.VAngle = Value(5);
+        return;
+      case Item::ConRod:
+        d_.ConRod = Whole(4);
+        return;
+      case Item::Bore:
+        d_.Bore = Whole(4);
+        return;
+      case Item::Stroke:
+        d_.Stroke = Whole(4);
+        return;
+      case Item::TdcSensor:
+        d_.TdcSensor = Flag("Y");
+        return;
+      case Item::TdcCorrection:
+        return TdcCorrection();
+      case Item::FiringOrder:
+        return FiringOrder();
+      case Item::TdcDeviation:
+        return TdcDeviation();
+      case Item::Rpm:
+        return Rpm();
+      case Item::PmaxStatistics:
+        return PmaxStatistics();
+      case Item::EnginePmaxMean:
+        d_.EnginePmaxMean = static_cast<float>(Value(5));
+        return;
+      case Item::Fcyl:
+        return Fcyl();
+      case Item::Mea:
+        return Mea();
+      case Item::StrokeCount:
+        d_.StrokeCount = in_.ItemCount(2, 1, MaxStrokes);
+        return;
+      case Item::PmaxDevLimit:
+        d_.PmaxDevLimit = Value(4);
+        return;
+      case Item::Pscav:
+        d_.Pscav = Value(4);
+        return;
+      case Item::StrokePressures:
+        return StrokePressures();
+      case Item::Mip:
+        return Mip();
+      case Item::Power:
+        return Power();
+      case Item::PressureCurves:
+        return PressureBlock();
+      case Item::FuelBinary:
+        return BinaryChannel(false);
+      case Item::AclBinary:
+        return BinaryChannel(true);
+      case Item::Shift:
+        return Shift();
+      case Item::FuelCurves:
+        return FuelBlock();
+    }
   }
 
   // Counts from an earlier file or another workflow are trusted only as far

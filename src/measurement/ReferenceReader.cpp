@@ -5,6 +5,7 @@
 
 #include "measurement/CurveBlock.h"
 #include "measurement/Evaluation.h"
+#include "measurement/ItemKeys.h"
 #include "measurement/KeywordScanner.h"
 #include "measurement/MeasurementReader.h"
 
@@ -42,24 +43,50 @@ class RefReader {
 
   void Dispatch() {
     part_ = FilePart::Header;  // until an item of another part says otherwise
-    if (in_.Matches("SION")) return version_.assign(in_.ItemValue(4)), void();
-    if (in_.Matches("DATE")) return d_.MeasDate = in_.ItemText(10), void();
-    if (in_.Matches("TIME")) return d_.MeasTime = in_.ItemText(5), void();
-    if (in_.Matches("DERS")) return r_.RefCylCount = in_.ItemCount(2, 1, MaxCylinders), void();
-    if (in_.Matches("MODE")) return Mode();
-    if (in_.Matches("TYPE")) return in_.ItemValue(1), void();
-    if (in_.Matches("RPM")) return Rpm();
-    if (in_.Matches("XMIN")) return PressureRange();
-    if (in_.Matches("OKES")) return in_.ItemCount(2, 1, MaxStrokes), void();
-    if (in_.Matches("MIP")) return Mip();
-    if (in_.Matches("OWER")) return Power();
-    if (in_.Matches("URVE")) return PressureBlock();
-    if (in_.Matches("UE1") || in_.Matches("CL1")) {
-      r_.RefHasExtra = true;
-      r_.RefExtraIsBinary = true;
-      return;
+    const std::optional<Item> item = RecognisedItem(in_);
+    if (!item) return;
+    switch (*item) {
+      case Item::Version:
+        version_.assign(in_.ItemValue(4));
+        return;
+      case Item::Date:
+        d_.MeasDate = in_.ItemText(10);
+        return;
+      case Item::Time:
+        d_.MeasTime = in_.ItemText(5);
+        return;
+      case Item::Cylinders:
+        r_.RefCylCount = in_.ItemCount(2, 1, MaxCylinders);
+        return;
+      case Item::Mode:
+        return Mode();
+      // Read past, so that a value cannot be taken for a key; not kept.
+      case Item::EngineType:
+        in_.ItemValue(1);
+        return;
+      case Item::StrokeCount:
+        in_.ItemCount(2, 1, MaxStrokes);
+        return;
+      case Item::Rpm:
+        return Rpm();
+      case Item::PmaxStatistics:
+        return PressureRange();
+      case Item::Mip:
+        return Mip();
+      case Item::Power:
+        return Power();
+      case Item::PressureCurves:
+        return PressureBlock();
+      case Item::FuelBinary:
+      case Item::AclBinary:
+        r_.RefHasExtra = true;
+        r_.RefExtraIsBinary = true;
+        return;
+      case Item::FuelCurves:
+        return FuelBlock();
+      default:
+        return;  // of no use to a reference; its bytes pass the window
     }
-    if (in_.Matches("UEL")) return FuelBlock();
   }
 
   int Cylinders() const { return std::clamp(r_.RefCylCount, 0, MaxCylinders); }

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "measurement/Evaluation.h"
+#include "measurement/ItemKeys.h"
 #include "measurement/MeasurementData.h"
 #include "measurement/MeasurementReader.h"
 #include "voltan-sim/CylinderModel.h"
@@ -163,9 +164,9 @@ struct KeyHit {
 
 KeyHit FindItemKey(std::string_view bytes) {
   KeyHit first;
-  for (std::string_view key : ItemKeys()) {
-    const size_t at = bytes.find(key);
-    if (at < first.Position) first = {at, key.size()};
+  for (const zephirax::ItemKey& key : zephirax::ItemKeys()) {
+    const size_t at = bytes.find(key.Key);
+    if (at < first.Position) first = {at, key.Key.size()};
   }
   return first;
 }
@@ -549,15 +550,6 @@ std::string FormatMeasurement(const GeneratorOptions& o, const SimulatedMeasurem
 
 std::string GenerateMeasurement(const GeneratorOptions& options) {
   return FormatMeasurement(options, Simulate(options));
-}
-
-const std::vector<std::string_view>& ItemKeys() {
-  // The measurement reader's keys, then the two the correcting writers add.
-  static const std::vector<std::string_view> keys = {
-      "SION", "DATE", "TIME", "DERS", "MODE", "TYPE", "NGLE", "NROD", "BORE", "ROKE", "NSOR",
-      "CTIO", "RDER", "ATIO", "RPM",  "XMIN", "NENG", "FCYL", ">MEA", "OKES", "IMIT", "SCAV",
-      "URES", "MIP",  "OWER", "URVE", "UE1",  "CL1",  "HIFT", "UEL",  "POW",  "CUR"};
-  return keys;
 }
 
 bool ContainsItemKey(std::string_view bytes) {

@@ -82,10 +82,9 @@ std::string FormatMeasurement(const GeneratorOptions& options, const SimulatedMe
 // Simulate and format: the bytes of a measurement file.
 std::string GenerateMeasurement(const GeneratorOptions& options);
 
-// The byte sequences that make a reader or writer of the format act wherever
-// they appear outside an item's values; no free text and no binary data may
-// contain them.
-const std::vector<std::string_view>& ItemKeys();
+// True when `bytes` hold a key that makes a reader or writer of the format act
+// wherever it appears outside an item's values; no free text and no binary
+// data may contain one.
 bool ContainsItemKey(std::string_view bytes);
 
 // The reader scans the binary tail through its keyword window like text, so a
