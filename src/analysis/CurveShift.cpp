@@ -13,20 +13,20 @@ bool Valid(const MeasurementData& data, int cylinder) {
   return cylinder >= 1 && cylinder <= std::min(data.CylCount, MaxCylinders);
 }
 
-void AfterShift(MeasurementData& data, TdcShiftState& state, int c) {
+void AfterShift(MeasurementData& data, TdcModeState& state, int c, int ref) {
   data.CylMip[c] =
       IntegrateMip(data, c, static_cast<float>(data.Stroke), static_cast<float>(data.ConRod));
-  state.CompressionMismatch = CompressionMismatchOf(data, c, state.RefCylinder);
+  state.CompressionMismatch = CompressionMismatchOf(data, c, ref);
   data.CylPind[c] =
       RoundHalfEven(IndicatedPower(data.StrokeCycle, data.CylRpm[c], data.CylMip[c],
                                    static_cast<float>(data.Bore), static_cast<float>(data.Stroke)));
 }
 
-void Shift(MeasurementData& data, TdcShiftState& state, int c, int direction) {
+void Shift(MeasurementData& data, TdcModeState& state, int c, int ref, int direction) {
   if (!Valid(data, c)) return;
   const float step = 0.25f * static_cast<float>(direction);
   data.TdcShift[c] += step;
-  if (c == state.RefCylinder) state.RefShift += step;
+  if (c == ref) state.RefShift += step;
   auto move = [direction](Curve& curve) {
     if (direction < 0) {
       std::copy(curve.begin() + 2, curve.end(), curve.begin() + 1);
@@ -36,7 +36,7 @@ void Shift(MeasurementData& data, TdcShiftState& state, int c, int direction) {
   };
   move(data.PressureCurve[c]);
   if (data.HasExtraChannel) move(data.ExtraCurve[c]);
-  AfterShift(data, state, c);
+  AfterShift(data, state, c, ref);
 }
 
 }  // namespace
@@ -52,12 +52,12 @@ double CompressionMismatchOf(const MeasurementData& data, int cylinder, int refC
   return sum;
 }
 
-void ShiftCurveLeft(MeasurementData& data, TdcShiftState& state, int cylinder) {
-  Shift(data, state, cylinder, -1);
+void ShiftCurveLeft(MeasurementData& data, TdcModeState& state, int cylinder, int refCylinder) {
+  Shift(data, state, cylinder, refCylinder, -1);
 }
 
-void ShiftCurveRight(MeasurementData& data, TdcShiftState& state, int cylinder) {
-  Shift(data, state, cylinder, +1);
+void ShiftCurveRight(MeasurementData& data, TdcModeState& state, int cylinder, int refCylinder) {
+  Shift(data, state, cylinder, refCylinder, +1);
 }
 
 }  // namespace zephirax

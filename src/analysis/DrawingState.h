@@ -19,6 +19,7 @@ struct DrawingState {
   double PixPerExtra = 0;     // per bar of the fuel scale
   float AxisMax = 0;          // the pressure-axis maximum the frame was drawn for
   float ExtraAxisMax = 500;   // the fuel-scale maximum [bar] it was drawn for
+  float DevFromTdc = 0;       // view 15: the marker's TDC against the TDC line [quarter deg]
 };
 
 }  // namespace zephirax

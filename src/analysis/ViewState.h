@@ -36,6 +36,15 @@ enum ViewCode : int32_t {
 
 inline constexpr int32_t StartCursorPos = 680;
 
+// The TDC correction mode (views 15 and 19): the marker of view 15 and what
+// the shifts have done so far.
+struct TdcModeState {
+  int32_t MarkerOffset = -5;       // quarter degrees from TDC, -200..1040
+  int32_t MarkerSlope = 0;         // direction of the marker line, -120..120
+  float RefShift = 0;              // total shift of the reference cylinder in this mode [deg]
+  double CompressionMismatch = 0;  // of the last shifted cylinder against the reference
+};
+
 struct ViewState {
   bool AnalysisActive = false;
   int32_t CurrentView = ViewPAlphaAll;
@@ -49,6 +58,7 @@ struct ViewState {
   bool AclOn = false;
   bool FilterOn = false;
   bool RefFilterOn = false;
+  TdcModeState Tdc;
   std::string PendingFileName;
 };
 

@@ -295,11 +295,12 @@ int Pscav(const std::vector<std::string>& args, std::ostream& out, std::ostream&
 
 int TdcShift(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::vector<std::string> positional;
-  TdcShiftState state;
+  TdcModeState state;
+  int refCylinder = 1;
   bool refGiven = false;
   for (size_t k = 1; k < args.size(); ++k) {
     if (args[k] == "--ref") {
-      if (k + 1 >= args.size() || !WholeNumber(args[k + 1], state.RefCylinder)) {
+      if (k + 1 >= args.size() || !WholeNumber(args[k + 1], refCylinder)) {
         return BadArguments(err, "--ref needs a cylinder number");
       }
       refGiven = true;
@@ -334,9 +335,9 @@ int TdcShift(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     for (int k = 0; k < std::abs(steps); ++k) {
       if (steps < 0) {
-        ShiftCurveLeft(*data, state, cylinder);
+        ShiftCurveLeft(*data, state, cylinder, refCylinder);
       } else {
-        ShiftCurveRight(*data, state, cylinder);
+        ShiftCurveRight(*data, state, cylinder, refCylinder);
       }
     }
   }

@@ -28,14 +28,14 @@ MeasurementData TwoCylinders() {
 
 TEST(CurveShift, MovesTheCurvesAndKeepsTheEnds) {
   MeasurementData d = TwoCylinders();
-  TdcShiftState state;
-  ShiftCurveLeft(d, state, 2);
+  TdcModeState state;
+  ShiftCurveLeft(d, state, 2, 1);
   EXPECT_FLOAT_EQ(d.TdcShift[2], -0.25f);
   EXPECT_FLOAT_EQ(d.ExtraCurve[2][1], 2);
   EXPECT_FLOAT_EQ(d.ExtraCurve[2][1439], 1440);
   EXPECT_FLOAT_EQ(d.ExtraCurve[2][1440], 1440);  // the last value keeps its content
-  ShiftCurveRight(d, state, 2);
-  ShiftCurveRight(d, state, 2);
+  ShiftCurveRight(d, state, 2, 1);
+  ShiftCurveRight(d, state, 2, 1);
   EXPECT_FLOAT_EQ(d.TdcShift[2], 0.25f);
   EXPECT_FLOAT_EQ(d.ExtraCurve[2][1], 2);  // the first value keeps its content
   EXPECT_FLOAT_EQ(d.ExtraCurve[2][3], 2);
@@ -43,24 +43,24 @@ TEST(CurveShift, MovesTheCurvesAndKeepsTheEnds) {
   EXPECT_FLOAT_EQ(state.RefShift, 0);  // cylinder 2 is not the reference
 
   // Shifting the reference cylinder is counted in RefShift too.
-  ShiftCurveLeft(d, state, 1);
+  ShiftCurveLeft(d, state, 1, 1);
   EXPECT_FLOAT_EQ(state.RefShift, -0.25f);
-  ShiftCurveLeft(d, state, 3);  // no such cylinder: nothing happens
+  ShiftCurveLeft(d, state, 3, 1);  // no such cylinder: nothing happens
   EXPECT_FLOAT_EQ(d.TdcShift[3], 0);
 }
 
 TEST(CurveShift, RecomputesMipPowerAndMismatch) {
   MeasurementData d = TwoCylinders();
-  TdcShiftState state;
+  TdcModeState state;
   EXPECT_EQ(CompressionMismatchOf(d, 2, 1), 0);
-  ShiftCurveRight(d, state, 2);
+  ShiftCurveRight(d, state, 2, 1);
   // One sample later: the bump's 160 bar step at sample 600 now misses it,
   // and samples 601..640 of its slope differ by 1 each.
   EXPECT_DOUBLE_EQ(state.CompressionMismatch, 160.0 * 160 + 40);
   EXPECT_FLOAT_EQ(d.CylMip[2], IntegrateMip(d, 2, 2000, 2000));
   EXPECT_EQ(d.CylPind[2],
             static_cast<int32_t>(std::nearbyint(IndicatedPower(2, 100, d.CylMip[2], 500, 2000))));
-  ShiftCurveLeft(d, state, 2);
+  ShiftCurveLeft(d, state, 2, 1);
   EXPECT_DOUBLE_EQ(state.CompressionMismatch, 0);
 }
 
