@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 
 #include "measurement/FixedField.h"
 #include "measurement/KeywordScanner.h"
@@ -249,6 +250,18 @@ bool WriteAdditionalData(const AdditionalData& data, const std::string& fileName
                          int32_t cylCount) {
   if (!CylCountUsable(cylCount)) return false;
   return ReplaceFileAtomically(fileName, AdditionalDataBytes(data, cylCount));
+}
+
+std::string AdditionalDataName(const std::string& measFileName) {
+  std::filesystem::path name(measFileName);
+  name.replace_extension(".EXH");
+  std::error_code error;
+  if (!std::filesystem::exists(name, error)) {
+    std::filesystem::path lower(measFileName);
+    lower.replace_extension(".exh");
+    if (std::filesystem::exists(lower, error)) return lower.string();
+  }
+  return name.string();
 }
 
 }  // namespace zephirax

@@ -13,6 +13,11 @@
 
 namespace zephirax {
 
+// The additional data beside a measurement: NAME.EXH, or NAME.exh as files
+// copied from case-insensitive systems often are (the upper-case name when
+// neither exists).
+std::string AdditionalDataName(const std::string& measFileName);
+
 // Reads the file into `data`. On success the values the file holds are set,
 // the ISO and fuel fields a file lacks read 0, and every other field keeps its
 // value. False, with `data` untouched, when the file cannot be opened, ends

@@ -1,7 +1,6 @@
 #include "app/AnalysisHandlers.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "adddata/AdditionalDataFile.h"
 #include "analysis/PAlphaPlot.h"
@@ -28,20 +27,6 @@ int32_t Wrapped(int32_t value, int delta, int32_t count) {
   if (next > count) next = 1;
   if (next < 1) next = count;
   return next;
-}
-
-// The additional data beside a measurement: NAME.EXH, or NAME.exh as files
-// copied from case-insensitive systems often are.
-std::string AdditionalDataName(const std::string& measFileName) {
-  std::filesystem::path name(measFileName);
-  name.replace_extension(".EXH");
-  std::error_code error;
-  if (!std::filesystem::exists(name, error)) {
-    std::filesystem::path lower(measFileName);
-    lower.replace_extension(".exh");
-    if (std::filesystem::exists(lower, error)) return lower.string();
-  }
-  return name.string();
 }
 
 }  // namespace
