@@ -7,6 +7,7 @@
 
 #include "measurement/MeasurementReader.h"
 #include "measurement/PscavCorrection.h"
+#include "measurement/Units.h"
 #include "platform/LangText.h"
 #include "support/MeasurementFileBuilder.h"
 #include "support/ScriptedUserInterface.h"
@@ -40,6 +41,32 @@ TEST(PscavCorrection, ShiftsEveryPressureAndRoundsHalfToEven) {
   EXPECT_EQ(d.StrokePmax[2][2], 104);
   EXPECT_FLOAT_EQ(d.EnginePmaxMean, 101);
   EXPECT_DOUBLE_EQ(d.Pscav, 2.5);
+}
+
+// The dialog shows and reads pscav in the user's unit and decimal separator.
+TEST(PscavCorrection, DialogTextInEveryUnit) {
+  EXPECT_EQ(PscavDisplayText(2.5, UnitBar, ','), "2,50");
+  EXPECT_EQ(PscavDisplayText(2.5, UnitMPa, '.'), "0.250");
+  EXPECT_EQ(PscavDisplayText(2.0, UnitPsi, ','), "29,050");
+  struct Case {
+    const char* Text;
+    int Unit;
+    char Separator;
+    std::optional<double> Bar;
+  } cases[] = {
+      {"2,6", UnitBar, ',', 2.6},   {" 2.6 ", UnitBar, '.', 2.6}, {"0,25", UnitMPa, ',', 2.5},
+      {"29,05", UnitPsi, ',', 2.0}, {"+3", UnitBar, '.', 3.0},    {"1e1", UnitBar, '.', 10.0},
+      {"2.6", UnitBar, ',', {}},    {"2,6", UnitBar, '.', {}},    {"", UnitBar, '.', {}},
+      {"abc", UnitBar, '.', {}},    {"2,6x", UnitBar, ',', {}},   {"1e999", UnitBar, '.', {}},
+      {"nan", UnitBar, '.', {}},    {"2 6", UnitBar, '.', {}},
+  };
+  for (const Case& c : cases) {
+    const std::optional<double> bar = PscavFromText(c.Text, c.Unit, c.Separator);
+    ASSERT_EQ(bar.has_value(), c.Bar.has_value()) << c.Text;
+    if (bar) {
+      EXPECT_NEAR(*bar, *c.Bar, 1e-9) << c.Text;
+    }
+  }
 }
 
 // Both writers on old (360-row) and new files, with and without second
