@@ -21,6 +21,7 @@ struct AnalysisButtons {
   ButtonFlags FuelButton, ACLButton;
   ButtonFlags pscavButton, autoButton;
   ButtonFlags PrintButton, CopyBtn, FinishButton;
+  ButtonFlags MarkerButtons;  // the four red marker buttons of view 15
 };
 
 }  // namespace zephirax

@@ -9,7 +9,6 @@ namespace zephirax {
 
 namespace {
 
-constexpr int StartMarkerOffset = -5;
 constexpr int TdcStartCursor = 170;
 
 void Redraw(const TdcRedraw& redraw) {
@@ -20,7 +19,6 @@ void Redraw(const TdcRedraw& redraw) {
 
 void StartTdcMode(ViewState& view, int tdcView) {
   view.Tdc = TdcModeState{};
-  view.Tdc.MarkerOffset = StartMarkerOffset;
   view.CurrentView = tdcView;
   view.CurrentCylinder = 1;
   view.RefCylinder = 1;

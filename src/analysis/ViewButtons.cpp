@@ -66,6 +66,24 @@ void ChartButtons(AnalysisButtons& b, int view) {
   if (table) b.RefCylinderPlusBtn.Enabled = true;
 }
 
+// The TDC views: the reference-file button saves, the cursor arrows shift
+// the curve, the cylinder buttons work in the manual view and the marker
+// buttons in the automatic one; dp/da is always drawn, so its button goes.
+void TdcButtons(AnalysisButtons& b, int view) {
+  b = AnalysisButtons{};
+  for (ButtonFlags* button :
+       {&b.RefBtn, &b.RefCylinderMinusBtn, &b.RefCylinderPlusBtn, &b.CursorLeftBtn,
+        &b.CursorRightBtn, &b.FilterBtn, &b.RefFilterBtn, &b.ZoomButton, &b.FinishButton,
+        &b.autoButton, &b.CylinderMinusBtn, &b.CylinderPlusBtn, &b.MarkerButtons}) {
+    *button = {true, true};
+  }
+  b.PrintButton.Visible = true;  // printing comes later; it stays disabled
+  b.dpdaBtn.Enabled = true;
+  const bool manual = view == ViewTdcManual;
+  b.CylinderMinusBtn.Visible = b.CylinderPlusBtn.Visible = manual;
+  b.MarkerButtons.Visible = !manual;
+}
+
 }  // namespace
 
 AnalysisButtons ViewButtons(int view, const AnalysisButtons& before, const MeasurementData& data,
@@ -79,6 +97,7 @@ AnalysisButtons ViewButtons(int view, const AnalysisButtons& before, const Measu
       break;
     case ViewTdcAuto:
     case ViewTdcManual:
+      TdcButtons(buttons, view);
       break;
     default:
       ChartButtons(buttons, view);

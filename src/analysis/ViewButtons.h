@@ -11,8 +11,7 @@ namespace zephirax {
 
 // The buttons shown with `view`. `before` are the buttons shown so far: the
 // handlers' enabled states carry over, and the all-cylinder p/alpha view
-// leaves the pscav button as it was. The TDC views keep `before` as it is;
-// their workflow sets its own.
+// leaves the pscav button as it was. The TDC views have buttons of their own.
 AnalysisButtons ViewButtons(int view, const AnalysisButtons& before, const MeasurementData& data,
                             const Settings& config);
 

@@ -34,9 +34,10 @@ int32_t Wrapped(int32_t value, int delta, int32_t count) {
 void EnterAnalysisMode(AppState& state) {
   AnalysisButtons& b = state.Window.Buttons;
   b = AnalysisButtons{};
-  for (ButtonFlags* button : {&b.CylinderMinusBtn, &b.CylinderPlusBtn, &b.RefCylinderMinusBtn,
-                              &b.RefCylinderPlusBtn, &b.RefBtn, &b.CursorLeftBtn, &b.CursorRightBtn,
-                              &b.ZoomButton, &b.FinishButton, &b.dpdaBtn, &b.CopyBtn}) {
+  for (ButtonFlags* button :
+       {&b.CylinderMinusBtn, &b.CylinderPlusBtn, &b.RefCylinderMinusBtn, &b.RefCylinderPlusBtn,
+        &b.RefBtn, &b.CursorLeftBtn, &b.CursorRightBtn, &b.ZoomButton, &b.FinishButton, &b.dpdaBtn,
+        &b.CopyBtn, &b.pscavButton}) {
     button->Enabled = true;
   }
   // The print button exists from here on but printing is not built yet, so
@@ -118,7 +119,11 @@ bool StepRefCylinder(AppState& state, int delta) {
     view.CurrentView = view.CurrentView == ViewEngineTable ? ViewEngineTable2 : ViewEngineTable;
     return true;
   }
-  view.RefCylinder = Wrapped(view.RefCylinder, delta, state.Files.Reference->RefCylCount);
+  // The TDC views take their reference cylinder from the measurement itself.
+  const bool tdc = view.CurrentView == ViewTdcAuto || view.CurrentView == ViewTdcManual;
+  const int32_t count =
+      tdc ? state.Files.Measurement->CylCount : state.Files.Reference->RefCylCount;
+  view.RefCylinder = Wrapped(view.RefCylinder, delta, count);
   if (view.CurrentView == ViewTdcAuto) view.CurrentCylinder = view.RefCylinder;
   return ViewIn(state, {14, 15, 19});
 }

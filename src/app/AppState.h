@@ -29,6 +29,7 @@ struct LoadedFiles {
   std::string AuxFileName;    // the ".EXH" file or the reference file, whichever came last
   bool HasReference = false;  // a reference file is loaded
   bool HasAddData = false;    // the measurement's additional data were read
+  std::string TdcFileName;    // the measurement the TDC mode corrects
 };
 
 // What only the main window uses: its buttons, the serial link and the folders.

@@ -26,6 +26,7 @@
 #include "app/MainTexts.h"
 #include "app/QtBackground.h"
 #include "app/SharedTexts.h"
+#include "app/TdcHandlers.h"
 #include "app/ViewDispatch.h"
 #include "devicelink/QtReceiveDialog.h"
 #include "devicelink/QtSerialDevice.h"
@@ -199,14 +200,14 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::SetWorkflowEnabled(bool idle) {
-  // Receiving, transmitting, the TDC shift, additional data, the options, the
-  // help pages and the file functions come with their own workflows; until
-  // then their buttons stay disabled rather than pretend to work.
-  for (QPushButton* button :
-       {TransmitButton, ShiftButton, AddButton, SetupButton, HelpButton, FileButton}) {
+  // Transmitting, additional data, the options, the help pages and the file
+  // functions come with their own workflows; until then their buttons stay
+  // disabled rather than pretend to work.
+  for (QPushButton* button : {TransmitButton, AddButton, SetupButton, HelpButton, FileButton}) {
     button->setEnabled(false);
   }
   ReceiveButton->setEnabled(idle);
+  ShiftButton->setEnabled(idle);
   AnalyseButton->setEnabled(true);
   ExitButton->setEnabled(true);
   FileButton->setVisible(idle);
@@ -247,6 +248,11 @@ void TMainForm::SyncButtons() {
     const ButtonFlags& flags = state_.Window.Buttons.*f.Flags;
     f.Button->setVisible(flags.Visible);
     f.Button->setEnabled(flags.Enabled);
+  }
+  for (QPushButton* marker :
+       {TDCleftButton, TDCRightButton, TDCRotateLeftButton, TDCRotateRightButton}) {
+    marker->setVisible(state_.Window.Buttons.MarkerButtons.Visible);
+    marker->setEnabled(state_.Window.Buttons.MarkerButtons.Enabled);
   }
   const int view = state_.View.CurrentView;
   const bool table = view == ViewEngineTable || view == ViewEngineTable2;
@@ -379,7 +385,7 @@ void TMainForm::FinishAnalysisItemClick() {
 void TMainForm::FinishButtonClick() {
   if (InTdcView()) {
     // Finishing a TDC shift ends the analysis as well.
-    FinishAnalysisItemClick();
+    FinishTdcMode();
     return;
   }
   ApplyMenuCaptions();
@@ -494,9 +500,11 @@ void TMainForm::RefCylinderMinusBtnClick() {
 }
 
 void TMainForm::RefBtnClick() {
-  // In the TDC views this button saves the corrected measurement, which
-  // comes with those views.
-  if (InTdcView()) return;
+  // In the TDC views this button saves the corrected measurement.
+  if (InTdcView()) {
+    SaveTdcFile();
+    return;
+  }
   const std::optional<std::string> chosen = ui_->OpenFileName(
       Tr(OpenReferenceTitle, state_.Config.Language), openFolder_, {MeasurementFilter});
   if (!chosen || chosen->empty()) return;
@@ -514,13 +522,21 @@ void TMainForm::RefBtnClick() {
 }
 
 void TMainForm::CursorRightBtnClick() {
-  // In the TDC views these buttons shift the curve, which comes with those views.
-  if (InTdcView()) return;
+  // In the TDC views these buttons shift the curve.
+  if (InTdcView()) {
+    ShiftTdc(state_, +1);
+    ShowTdcView();
+    return;
+  }
   RedrawIf(StepCursor(state_, +1));
 }
 
 void TMainForm::CursorLeftBtnClick() {
-  if (InTdcView()) return;
+  if (InTdcView()) {
+    ShiftTdc(state_, -1);
+    ShowTdcView();
+    return;
+  }
   RedrawIf(StepCursor(state_, -1));
 }
 

@@ -91,6 +91,15 @@ class TMainForm : public QWidget {
   void ACLButtonClick();
   void CopyBtnClick();
 
+  // The TDC correction mode and the scavenging-air correction.
+  void ShiftButtonClick();
+  void autoButtonClick();
+  void pscavButtonClick();
+  void MarkerLeftClick();
+  void MarkerRightClick();
+  void RotateLeftClick();
+  void RotateRightClick();
+
  protected:
   void closeEvent(QCloseEvent* event) override;  // FormCloseQuery
   void resizeEvent(QResizeEvent* event) override;
@@ -126,6 +135,13 @@ class TMainForm : public QWidget {
   void RedrawIf(bool due);
   bool InTdcView() const;
   void ReloadSteppedReference();
+  void EnterTdcMode(int tdcView);
+  void PrepareTdcButtons();
+  void LoadTdcFile();
+  void ShowTdcView();
+  void SaveTdcFile();
+  void FinishTdcMode();
+  void MoveTdcMarker(int offsetStep, int slopeStep);
   void PictureMenu(const QContextMenuEvent& event);
   bool PictureKey(const QKeyEvent& event);
 

@@ -91,12 +91,12 @@ void TMainForm::BuildComponents() {
       {FilterBtn, "FilterBtn", &TMainForm::FilterBtnClick, 382, 26, 80},
       {RefFilterBtn, "RefFilterBtn", &TMainForm::RefFilterBtnClick, 464, 26, 100},
       {PrintButton, "PrintButton", nullptr, 566, 26, 60},
-      {pscavButton, "pscavButton", nullptr, 628, 26, 70},
-      {autoButton, "autoButton", nullptr, 700, 26, 100},
-      {TDCleftButton, "TDCleftButton", nullptr, 50, 270, 75},
-      {TDCRightButton, "TDCRightButton", nullptr, 130, 270, 75},
-      {TDCRotateLeftButton, "TDCRotateLeftButton", nullptr, 50, 300, 75},
-      {TDCRotateRightButton, "TDCRotateRightButton", nullptr, 130, 300, 75},
+      {pscavButton, "pscavButton", &TMainForm::pscavButtonClick, 628, 26, 70},
+      {autoButton, "autoButton", &TMainForm::autoButtonClick, 700, 26, 100},
+      {TDCleftButton, "TDCleftButton", &TMainForm::MarkerLeftClick, 50, 270, 75},
+      {TDCRightButton, "TDCRightButton", &TMainForm::MarkerRightClick, 130, 270, 75},
+      {TDCRotateLeftButton, "TDCRotateLeftButton", &TMainForm::RotateLeftClick, 50, 300, 75},
+      {TDCRotateRightButton, "TDCRotateRightButton", &TMainForm::RotateRightClick, 130, 300, 75},
   };
   QFont small = font();
   small.setPixelSize(11);
@@ -141,7 +141,7 @@ void TMainForm::BuildComponents() {
   ReceiveButton = NewButton(this, "ReceiveButton", &TMainForm::ReceiveButtonClick);
   TransmitButton = NewButton(this, "TransmitButton", nullptr);
   AnalyseButton = NewButton(this, "AnalyseButton", &TMainForm::AnalyseButtonClick);
-  ShiftButton = NewButton(this, "ShiftButton", nullptr);
+  ShiftButton = NewButton(this, "ShiftButton", &TMainForm::ShiftButtonClick);
   AddButton = NewButton(this, "AddButton", nullptr);
   SetupButton = NewButton(this, "SetupButton", nullptr);
   HelpButton = NewButton(this, "HelpButton", nullptr);

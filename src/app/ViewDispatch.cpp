@@ -18,7 +18,9 @@ bool Met(const AppState& state, ViewNeed needs) {
     case ViewNeed::AddData:
       return state.Files.HasAddData;
     case ViewNeed::ShiftWorkflow:
-      break;
+      // Only while the TDC mode runs, on a crank-angle measurement.
+      return state.Files.Measurement->HasMipBlock &&
+             (state.View.CurrentView == ViewTdcAuto || state.View.CurrentView == ViewTdcManual);
   }
   return false;
 }
@@ -42,7 +44,7 @@ const char* UnavailableReason(const AppState& state, int view) {
     case ViewNeed::AddData:
       return "it needs the additional data (an .EXH file)";
     case ViewNeed::ShiftWorkflow:
-      return "the TDC views are shown by the Shift TDC workflow only";
+      return "the TDC views need the TDC mode and a measurement with a MIP item";
     case ViewNeed::Nothing:
       break;
   }

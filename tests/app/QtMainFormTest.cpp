@@ -397,13 +397,13 @@ TEST_F(MainFormTest, BottomRowSharesTheWidthInEighths) {
 TEST_F(MainFormTest, WorkflowsOfLaterDaysStayDisabled) {
   NewForm();
   for (const char* name :
-       {"TransmitButton", "ShiftButton", "AddButton", "SetupButton", "HelpButton", "FileButton"}) {
+       {"TransmitButton", "AddButton", "SetupButton", "HelpButton", "FileButton"}) {
     EXPECT_FALSE(Button(name)->isEnabled()) << name;
   }
   EXPECT_TRUE(Button("AnalyseButton")->isEnabled());
   Analyse(File("TWO.KV", 2));
   form_->PAlphaSingleItemClick();
-  for (const char* name : {"PrintButton", "pscavButton", "autoButton", "TDCleftButton"}) {
+  for (const char* name : {"PrintButton", "autoButton", "TDCleftButton"}) {
     EXPECT_FALSE(Button(name)->isEnabled()) << name;
   }
   EXPECT_FALSE(Item("EmailItem")->isEnabled());
