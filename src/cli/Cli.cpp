@@ -20,6 +20,7 @@
 #include "cli/RenderCommand.h"
 #include "cli/SendSetupCommand.h"
 #include "cli/SetupCommands.h"
+#include "cli/TdcAutoCommand.h"
 #include "files/EngineDataExport.h"
 #include "measurement/CorrectedFileWriter.h"
 #include "measurement/FixedField.h"
@@ -67,6 +68,12 @@ const CommandHelp Commands[] = {
      "the start) against reference cylinder R and write the\n"
      "corrected copy of FILE to OUT",
      nullptr},
+    {"tdc-auto",
+     "tdc-auto FILE OUT [--size WxH] [--ref R] [--marker-offset N] [--marker-slope S]\n"
+     "         [--pressure bar|MPa|psi] [--manual CYL]",
+     "run Auto TDC correct on FILE as the window does and save the\n"
+     "corrected copy as OUT; prints the shifts, MIP and power as JSON",
+     TdcAutoUsage},
     {"exh", "exh show FILE --cyl N | exh write OUT --cyl N",
      "the additional data of a measurement as JSON; write takes the\n"
      "JSON on standard input",
@@ -414,6 +421,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (command == "setup") return SetupCommand(args, in, out, err);
   if (command == "export") return Export(args, out, err);
   if (command == "render") return RenderCommand(args, out, err);
+  if (command == "tdc-auto") return TdcAutoCommand(args, out, err);
   if (command == "send-setup") return SendSetupCommand(args, out, err);
   if (command == "receive") return ReceiveCommand(args, out, err);
   return BadArguments(err, "unknown command '" + command + "'");

@@ -12,6 +12,7 @@
 #include "app/AppState.h"
 #include "app/Config.h"
 #include "app/LoadMessages.h"
+#include "app/TdcHandlers.h"
 #include "app/ViewDispatch.h"
 #include "cli/ApplicationScope.h"
 #include "cli/Arguments.h"
@@ -32,11 +33,13 @@ const char* const RenderUsage =
     "                   [--cursor-off] [--zoom] [--dpda] [--filter] [--reffilter]\n"
     "                   [--fuel | --acl] [--lang de|en|fr|es] [--pressure bar|MPa|psi]\n"
     "                   [--power kW|hp] [--temp C|F] [--canvas-log LOG]\n"
+    "                   [--marker-offset N] [--marker-slope S] (views 15 and 19)\n"
     "Views: 0 p/alpha single, 1 p/alpha all, 2 p/V single, 3 p/V all, 4 pmax single,\n"
     "       5 pmax mean, 6 pmax deviation, 7 MIP, 8 MIP deviation, 9 Pind,\n"
     "       10 Pind deviation, 11 engine table, 12 rpm, 13 pmax all strokes,\n"
     "       14 p/alpha with reference, 16 p/alpha 3D, 17 texh, 18 texh deviation,\n"
-    "       20 engine table page 2\n";
+    "       15 TDC correction automatic, 19 TDC correction manual (--refcyl picks the\n"
+    "       reference cylinder of FILE, --cyl the current one), 20 engine table page 2\n";
 
 namespace {
 
@@ -73,6 +76,8 @@ struct RenderOptions {
   std::optional<int> PressureUnit;
   std::optional<int> PowerUnit;
   std::optional<int> TempUnit;
+  std::optional<int> MarkerOffset;
+  std::optional<int> MarkerSlope;
   bool Zoom = false, DpDa = false, Filter = false, RefFilter = false;
   bool Fuel = false, Acl = false, CursorOff = false;
 };
@@ -112,7 +117,8 @@ std::string ParseArguments(const std::vector<std::string>& args, RenderOptions& 
     } else if (arg == "--view" || arg == "-o" || arg == "--size" || arg == "--cyl" ||
                arg == "--ref" || arg == "--refcyl" || arg == "--cursor" || arg == "--lang" ||
                arg == "--pressure" || arg == "--power" || arg == "--temp" ||
-               arg == "--canvas-log" || arg == "--exh") {
+               arg == "--canvas-log" || arg == "--exh" || arg == "--marker-offset" ||
+               arg == "--marker-slope") {
       if (k + 1 >= args.size()) return arg + " needs a value";
       const std::string& value = args[++k];
       int number = 0;
@@ -147,6 +153,12 @@ std::string ParseArguments(const std::vector<std::string>& args, RenderOptions& 
         options.Cylinder = number;
       } else if (arg == "--refcyl") {
         options.RefCylinder = number;
+      } else if (arg == "--marker-offset") {
+        if (number < -200 || number > 1040) return "--marker-offset must be -200..1040";
+        options.MarkerOffset = number;
+      } else if (arg == "--marker-slope") {
+        if (number < -120 || number > 120) return "--marker-slope must be -120..120";
+        options.MarkerSlope = number;
       } else {
         options.Cursor = number;
       }
@@ -167,7 +179,16 @@ std::string ParseArguments(const std::vector<std::string>& args, RenderOptions& 
   if (options.View == ViewPAlphaRef && options.RefFile.empty()) {
     return "view 14 needs --ref REFFILE";
   }
-  if (options.RefCylinder && options.RefFile.empty()) return "--refcyl needs --ref REFFILE";
+  const bool tdc = options.View == ViewTdcAuto || options.View == ViewTdcManual;
+  if (tdc && !options.RefFile.empty()) {
+    return "the TDC views take their reference from FILE itself: use --refcyl N";
+  }
+  if (!tdc && (options.MarkerOffset || options.MarkerSlope)) {
+    return "--marker-offset and --marker-slope belong to the TDC views 15 and 19";
+  }
+  if (!tdc && options.RefCylinder && options.RefFile.empty()) {
+    return "--refcyl needs --ref REFFILE";
+  }
   if (options.Fuel && options.Acl) return "--fuel and --acl exclude each other";
   return {};
 }
@@ -205,6 +226,75 @@ bool WritePng(const QImage& image, const std::string& path) {
   return ReplaceFileAtomically(path, std::string_view(bytes.constData(), bytes.size()));
 }
 
+// Draws the view at the requested size and writes the picture and the log.
+int DrawAndWrite(AppState& state, const RenderOptions& options, std::ostream& out,
+                 std::ostream& err) {
+  state.Drawing.ControlWidth = options.Width;
+  state.Drawing.ControlHeight = options.Height;
+  QtCanvas canvas;
+  // The view sizes the picture itself; sizing it here as well keeps the file
+  // at the requested size whatever the view draws.
+  canvas.SetSize(options.Width, options.Height);
+  std::optional<RecordingCanvas> recorder;
+  if (!options.LogFile.empty()) recorder.emplace(&canvas);
+  Canvas& target = recorder ? static_cast<Canvas&>(*recorder) : canvas;
+  ShowView(state, target, options.View);
+
+  if (!WritePng(canvas.Image(), options.Out)) {
+    err << "zephirax-cli: could not write " << options.Out << '\n';
+    return 1;
+  }
+  out << options.Out << '\n';
+  if (recorder) {
+    if (!ReplaceFileAtomically(options.LogFile, CanvasLog(recorder->Ops()))) {
+      err << "zephirax-cli: could not write " << options.LogFile << '\n';
+      return 1;
+    }
+    out << options.LogFile << '\n';
+  }
+  return 0;
+}
+
+// The TDC views draw the measurement being corrected in the TDC mode, with
+// a cylinder of the same file as reference.
+int RenderTdcView(AppState& state, const RenderOptions& options, UserInterface& ui,
+                  std::ostream& out, std::ostream& err) {
+  PrepareTdcState(state, options.View);
+  LoadResult fault;
+  switch (ReadTdcFile(state, options.File, fault)) {
+    case TdcLoad::Rejected:
+      ShowLoadFault(ui, English, *fault.Fault, options.File, false);
+      return 1;
+    case TdcLoad::NoCrankAngle:
+      err << "zephirax-cli: view " << options.View << " is not available for " << options.File
+          << ": the measurement has no MIP item\n";
+      return 1;
+    case TdcLoad::Loaded:
+      break;
+  }
+  const int cylCount = state.Files.Measurement->CylCount;
+  const std::string range = "1.." + std::to_string(cylCount) + " for " + options.File;
+  ViewState& view = state.View;
+  if (options.RefCylinder) {
+    if (*options.RefCylinder < 1 || *options.RefCylinder > cylCount) {
+      return BadArguments(err, "--refcyl must be " + range);
+    }
+    view.RefCylinder = *options.RefCylinder;
+  }
+  // In the automatic view the current cylinder follows the reference cylinder.
+  view.CurrentCylinder = view.RefCylinder;
+  if (options.Cylinder) {
+    if (*options.Cylinder < 1 || *options.Cylinder > cylCount) {
+      return BadArguments(err, "--cyl must be " + range);
+    }
+    view.CurrentCylinder = *options.Cylinder;
+  }
+  if (options.MarkerOffset) view.Tdc.MarkerOffset = *options.MarkerOffset;
+  if (options.MarkerSlope) view.Tdc.MarkerSlope = *options.MarkerSlope;
+  ApplyToggles(state, options, err);
+  return DrawAndWrite(state, options, out, err);
+}
+
 }  // namespace
 
 int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -231,6 +321,8 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::
   // Messages on the command line are English; the picture speaks the
   // chosen language.
   ConsoleUserInterface ui(err);
+  const bool tdc = options.View == ViewTdcAuto || options.View == ViewTdcManual;
+  if (tdc) return RenderTdcView(*state, options, ui, out, err);
   EnterAnalysisMode(*state);
   if (const LoadResult result = LoadForAnalysis(*state, options.File); !result) {
     ShowLoadFault(ui, English, *result.Fault, options.File, false);
@@ -275,30 +367,7 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::
     return 1;
   }
 
-  state->Drawing.ControlWidth = options.Width;
-  state->Drawing.ControlHeight = options.Height;
-  QtCanvas canvas;
-  // The view sizes the picture itself; sizing it here as well keeps the file
-  // at the requested size whatever the view draws.
-  canvas.SetSize(options.Width, options.Height);
-  std::optional<RecordingCanvas> recorder;
-  if (!options.LogFile.empty()) recorder.emplace(&canvas);
-  Canvas& target = recorder ? static_cast<Canvas&>(*recorder) : canvas;
-  ShowView(*state, target, options.View);
-
-  if (!WritePng(canvas.Image(), options.Out)) {
-    err << "zephirax-cli: could not write " << options.Out << '\n';
-    return 1;
-  }
-  out << options.Out << '\n';
-  if (recorder) {
-    if (!ReplaceFileAtomically(options.LogFile, CanvasLog(recorder->Ops()))) {
-      err << "zephirax-cli: could not write " << options.LogFile << '\n';
-      return 1;
-    }
-    out << options.LogFile << '\n';
-  }
-  return 0;
+  return DrawAndWrite(*state, options, out, err);
 }
 
 }  // namespace zephirax
