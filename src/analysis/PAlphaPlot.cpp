@@ -8,6 +8,7 @@
 #include "analysis/PAlphaBoxes.h"
 #include "analysis/PAlphaScales.h"
 #include "analysis/PlotTexts.h"
+#include "analysis/TdcMarker.h"
 #include "measurement/NumberText.h"
 #include "measurement/Units.h"
 #include "platform/LangText.h"
@@ -513,8 +514,9 @@ void DrawPAlphaCurve(const ViewContext& state, Canvas& canvas, int cylinder, Col
 
   if (view == ViewPAlphaRef) {
     DrawReferenceTable(state, canvas, cylinder, work, refWork);
-  } else if (view == ViewTdcAuto || view == ViewTdcManual) {
-    // The TDC box of these views is written here once the TDC views exist.
+  } else if (view == ViewTdcAuto) {
+    // The marker is laid against the dp/da curve, which needs the quarter-degree samples.
+    if (fine) DrawTdcMarker(state, canvas, work, zoomed ? FirstZoomSample : 0);
   }
 
   DrawMakerCaption(canvas);
