@@ -8,6 +8,7 @@
 #include "analysis/PAlphaBoxes.h"
 #include "analysis/PAlphaScales.h"
 #include "analysis/PlotTexts.h"
+#include "analysis/TdcBox.h"
 #include "analysis/TdcMarker.h"
 #include "measurement/NumberText.h"
 #include "measurement/Units.h"
@@ -517,6 +518,7 @@ void DrawPAlphaCurve(const ViewContext& state, Canvas& canvas, int cylinder, Col
   } else if (view == ViewTdcAuto) {
     // The marker is laid against the dp/da curve, which needs the quarter-degree samples.
     if (fine) DrawTdcMarker(state, canvas, work, zoomed ? FirstZoomSample : 0);
+    DrawTdcBox(state, canvas);
   }
 
   DrawMakerCaption(canvas);
