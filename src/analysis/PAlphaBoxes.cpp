@@ -200,6 +200,10 @@ std::string AddDataNumber(float value, const NumberFormat& regional) {
 }
 
 constexpr LangText CylHeader{"Cyl ", "Cyl ", "Cyl ", "Cil "};
+constexpr LangText ShiftRowCaption{"shift:", "shift:",
+                                   "d\xC3\xA9"
+                                   "cal:",
+                                   "shift:"};
 
 }  // namespace
 
@@ -414,9 +418,16 @@ void DrawReferenceTable(const ViewContext& state, Canvas& canvas, int cylinder,
         PressureText(data.CylMip[cylinder], unit, MipFormat),
         PressureText(ref.RefCylMip[refCylinder], unit, MipFormat), PressureUnitText(unit));
   }
-  const int cursor = CursorIndex(state);
-  row(140, "pcur :", PressureText(work[cursor], unit, PressureFmt),
-      PressureText(refWork[cursor], unit, PressureFmt), PressureUnitText(unit));
+  if (state.View.CurrentView == ViewTdcManual) {
+    // In the manual TDC view the cursor buttons shift the curve, so the
+    // table shows how far each cylinder has been shifted instead.
+    row(140, Tr(ShiftRowCaption, language), FormatFixed(data.TdcShift[cylinder], 4, 1),
+        FormatFixed(data.TdcShift[refCylinder], 4, 1), Tr(DegUnit, language));
+  } else {
+    const int cursor = CursorIndex(state);
+    row(140, "pcur :", PressureText(work[cursor], unit, PressureFmt),
+        PressureText(refWork[cursor], unit, PressureFmt), PressureUnitText(unit));
+  }
   if (fullLayout) {
     out.Put(captionX, 160, "acur :");
     out.Put(curX, 160, AngleText(CursorAngle(state.View.CursorPos)), Colors::Red);

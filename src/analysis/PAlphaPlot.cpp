@@ -513,7 +513,7 @@ void DrawPAlphaCurve(const ViewContext& state, Canvas& canvas, int cylinder, Col
   }
   canvas.SetPen(Colors::Black, 1, PenStyle::Solid);
 
-  if (view == ViewPAlphaRef) {
+  if (view == ViewPAlphaRef || view == ViewTdcManual) {
     DrawReferenceTable(state, canvas, cylinder, work, refWork);
   } else if (view == ViewTdcAuto) {
     // The marker is laid against the dp/da curve, which needs the quarter-degree samples.
