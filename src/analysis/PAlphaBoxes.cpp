@@ -18,7 +18,6 @@ constexpr int LastIndex = SamplesPerCurve - 1;
 
 // Field width and decimals of a pressure readout in each unit.
 constexpr PressureFormat PressureFmt{5, 1, 5, 2, 4, 0};
-constexpr PressureFormat MipFmt{4, 1, 4, 2, 3, 0};
 constexpr PressureFormat PscavFmt{4, 2, 4, 3, 5, 2};
 constexpr PressureFormat FuelLowFmt{5, 1, 5, 2, 4, 0};   // fuel level before injection
 constexpr PressureFormat FuelHighFmt{6, 1, 6, 2, 5, 0};  // injection pressures
@@ -201,6 +200,10 @@ std::string AddDataNumber(float value, const NumberFormat& regional) {
 }
 
 constexpr LangText CylHeader{"Cyl ", "Cyl ", "Cyl ", "Cil "};
+constexpr LangText ShiftRowCaption{"shift:", "shift:",
+                                   "d\xC3\xA9"
+                                   "cal:",
+                                   "shift:"};
 
 }  // namespace
 
@@ -240,7 +243,7 @@ void WriteSingleValues(const ViewContext& state, Canvas& canvas, int cylinder,
   }
 
   out.Put(x, y(RowRpm), PAlphaRpmText(data.CylRpm[cylinder]));
-  out.Put(x, y(RowMip), PressureText(data.CylMip[cylinder], unit, MipFmt));
+  out.Put(x, y(RowMip), PressureText(data.CylMip[cylinder], unit, MipFormat));
   if (config.PowerUnit == UnitHp)
     out.Put(x, y(RowPind), FormatFixed(data.CylPind[cylinder] * HpPerKWViews, 4, 0));
   else
@@ -412,12 +415,19 @@ void DrawReferenceTable(const ViewContext& state, Canvas& canvas, int cylinder,
       PAlphaRpmText(ref.RefCylRpm[refCylinder]), Tr(RpmUnit, language));
   if (fullLayout) {
     row(120, language == French || language == Spanish ? "pmi  :" : "mip  :",
-        PressureText(data.CylMip[cylinder], unit, MipFmt),
-        PressureText(ref.RefCylMip[refCylinder], unit, MipFmt), PressureUnitText(unit));
+        PressureText(data.CylMip[cylinder], unit, MipFormat),
+        PressureText(ref.RefCylMip[refCylinder], unit, MipFormat), PressureUnitText(unit));
   }
-  const int cursor = CursorIndex(state);
-  row(140, "pcur :", PressureText(work[cursor], unit, PressureFmt),
-      PressureText(refWork[cursor], unit, PressureFmt), PressureUnitText(unit));
+  if (state.View.CurrentView == ViewTdcManual) {
+    // In the manual TDC view the cursor buttons shift the curve, so the
+    // table shows how far each cylinder has been shifted instead.
+    row(140, Tr(ShiftRowCaption, language), FormatFixed(data.TdcShift[cylinder], 4, 1),
+        FormatFixed(data.TdcShift[refCylinder], 4, 1), Tr(DegUnit, language));
+  } else {
+    const int cursor = CursorIndex(state);
+    row(140, "pcur :", PressureText(work[cursor], unit, PressureFmt),
+        PressureText(refWork[cursor], unit, PressureFmt), PressureUnitText(unit));
+  }
   if (fullLayout) {
     out.Put(captionX, 160, "acur :");
     out.Put(curX, 160, AngleText(CursorAngle(state.View.CursorPos)), Colors::Red);

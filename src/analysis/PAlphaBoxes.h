@@ -4,12 +4,16 @@
 #include <string>
 
 #include "analysis/PAlphaPlot.h"
+#include "measurement/DisplayText.h"
 
 // The value boxes of the p/alpha views: the single-cylinder box, the zoomed
 // cursor box, the fuel-injection box and the reference table. All readouts use
 // the working curves, so the display filter changes them.
 
 namespace zephirax {
+
+// Field width and decimals of a MIP readout: bar 4:1, MPa 4:2, psi 3:0.
+inline constexpr PressureFormat MipFormat{4, 1, 4, 2, 3, 0};
 
 // The frame part of the single-cylinder box (view 0, not zoomed): rectangle,
 // separator, captions and units.

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "analysis/PAlphaBoxes.h"
 #include "analysis/PAlphaScales.h"
 #include "analysis/PlotTexts.h"
+#include "analysis/TdcBox.h"
+#include "analysis/TdcMarker.h"
 #include "measurement/NumberText.h"
 #include "measurement/Units.h"
 #include "platform/LangText.h"
@@ -165,17 +168,41 @@ int UnitColumn(int pressureUnit) {
   return 0;
 }
 
+// Where a dp/da curve goes: DpDaMax sits 40 % of the plot height above the
+// zero line in the middle of the plot, squeezed by Factor in psi.
+struct DpDaMapping {
+  int ZeroY = 0;
+  double Axis = 0;  // the pressure-axis maximum, in the axis' unit
+  double DpDaMax = 0;
+  double PixPerPressure = 0;
+  double Factor = 1;
+
+  int YAt(const WorkCurve& work, int k) const {
+    return Above(ZeroY, DpDaAt(work, k) * Axis / 2.5 / DpDaMax * PixPerPressure * Factor);
+  }
+};
+
+// Empty when no scale can be built: a zero, negative or missing DpDaMax, or
+// no frame drawn yet.
+std::optional<DpDaMapping> MapDpDa(const ViewContext& state, bool reference) {
+  const DrawingState& d = state.Drawing;
+  const double dpdaMax = state.Config.DpDaMax;
+  if (!(dpdaMax > 0) || !std::isfinite(dpdaMax) || !(d.PixPerPressure > 0)) return std::nullopt;
+  const DpDaScale scale = DpDaScaleFor(dpdaMax);
+  const double psiFactor = reference ? scale.RefPsiFactor : scale.PsiFactor;
+  return DpDaMapping{d.PlotBase - (d.PlotBase - d.PlotTop) / 2,
+                     (d.PlotBase - d.PlotTop) / d.PixPerPressure, dpdaMax, d.PixPerPressure,
+                     IsPsi(state) ? psiFactor : 1.0};
+}
+
 void DrawDpDaCurve(const ViewContext& state, Canvas& canvas, const WorkCurve& work, int first,
-                   int last, int zeroY, double axis, double dpdaMax, double f, Color color) {
+                   int last, const DpDaMapping& mapping, Color color) {
   const DrawingState& d = state.Drawing;
   const int origin = Zoomed(state) ? FirstZoomSample : 0;
-  auto yOf = [&](int k) {
-    return Above(zeroY, DpDaAt(work, k) * axis / 2.5 / dpdaMax * d.PixPerPressure * f);
-  };
   canvas.SetPen(color, 1, PenStyle::Solid);
-  canvas.MoveTo(RightOf(d.PlotLeft, (first - origin) * d.PixPerDeg / 4), yOf(first));
+  canvas.MoveTo(RightOf(d.PlotLeft, (first - origin) * d.PixPerDeg / 4), mapping.YAt(work, first));
   for (int k = first + 1; k <= last; ++k) {
-    canvas.LineTo(RightOf(d.PlotLeft, (k - origin) * d.PixPerDeg / 4), yOf(k));
+    canvas.LineTo(RightOf(d.PlotLeft, (k - origin) * d.PixPerDeg / 4), mapping.YAt(work, k));
   }
 }
 
@@ -208,16 +235,12 @@ void DrawDpDaScale(const ViewContext& state, Canvas& canvas, int x, int zeroY, d
 // the height above it.
 void DrawDpDa(const ViewContext& state, Canvas& canvas, const WorkCurve& work,
               const WorkCurve& refWork) {
+  const std::optional<DpDaMapping> mapping = MapDpDa(state, false);
+  if (!mapping) return;
   const DrawingState& d = state.Drawing;
-  const double dpdaMax = state.Config.DpDaMax;
-  // No scale can be built on a zero, negative or missing maximum.
-  if (!(dpdaMax > 0) || !std::isfinite(dpdaMax) || !(d.PixPerPressure > 0)) return;
-  const DpDaScale scale = DpDaScaleFor(dpdaMax);
   const int view = state.View.CurrentView;
   const bool withRef = view == ViewPAlphaRef || view == ViewTdcManual;
-  const bool psi = IsPsi(state);
-  const double axis = (d.PlotBase - d.PlotTop) / d.PixPerPressure;
-  const int zeroY = d.PlotBase - (d.PlotBase - d.PlotTop) / 2;
+  const int zeroY = mapping->ZeroY;
 
   const bool zoomed = Zoomed(state);
   const int first = zoomed ? 560 : 520;
@@ -228,13 +251,14 @@ void DrawDpDa(const ViewContext& state, Canvas& canvas, const WorkCurve& work,
   canvas.SetPen(Colors::Black, 1, PenStyle::Solid);
   canvas.MoveTo(lineStart, zeroY);
   canvas.LineTo(lineEnd, zeroY);
-  if (zoomed) DrawDpDaScale(state, canvas, lineStart, zeroY, axis / 2.5 * d.PixPerPressure, scale);
+  if (zoomed) {
+    DrawDpDaScale(state, canvas, lineStart, zeroY, mapping->Axis / 2.5 * d.PixPerPressure,
+                  DpDaScaleFor(mapping->DpDaMax));
+  }
 
-  DrawDpDaCurve(state, canvas, work, first, last, zeroY, axis, dpdaMax, psi ? scale.PsiFactor : 1.0,
-                withRef ? Colors::Green : Colors::Blue);
+  DrawDpDaCurve(state, canvas, work, first, last, *mapping, withRef ? Colors::Green : Colors::Blue);
   if (withRef) {
-    DrawDpDaCurve(state, canvas, refWork, first, last, zeroY, axis, dpdaMax,
-                  psi ? scale.RefPsiFactor : 1.0, Colors::Blue);
+    DrawDpDaCurve(state, canvas, refWork, first, last, *MapDpDa(state, true), Colors::Blue);
   }
 }
 
@@ -431,6 +455,12 @@ int CursorAtX(const ViewContext& state, int x) {
   return steps(4);
 }
 
+std::optional<int> DpDaCurveY(const ViewContext& state, const WorkCurve& work, int k) {
+  const std::optional<DpDaMapping> mapping = MapDpDa(state, false);
+  if (!mapping) return std::nullopt;
+  return mapping->YAt(work, std::clamp(k, 1, SamplesPerCurve - 2));
+}
+
 void DrawPAlphaCurve(const ViewContext& state, Canvas& canvas, int cylinder, Color color) {
   const MeasurementData& data = state.Measurement;
   if (data.CylCount < 1 || data.CylCount > MaxCylinders) return;
@@ -483,10 +513,12 @@ void DrawPAlphaCurve(const ViewContext& state, Canvas& canvas, int cylinder, Col
   }
   canvas.SetPen(Colors::Black, 1, PenStyle::Solid);
 
-  if (view == ViewPAlphaRef) {
+  if (view == ViewPAlphaRef || view == ViewTdcManual) {
     DrawReferenceTable(state, canvas, cylinder, work, refWork);
-  } else if (view == ViewTdcAuto || view == ViewTdcManual) {
-    // The TDC box of these views is written here once the TDC views exist.
+  } else if (view == ViewTdcAuto) {
+    // The marker is laid against the dp/da curve, which needs the quarter-degree samples.
+    if (fine) DrawTdcMarker(state, canvas, work, zoomed ? FirstZoomSample : 0);
+    DrawTdcBox(state, canvas);
   }
 
   DrawMakerCaption(canvas);

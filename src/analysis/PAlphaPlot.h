@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "analysis/ViewContext.h"
 #include "platform/Canvas.h"
@@ -31,6 +32,12 @@ void MakeWorkingCurve(const Curve& stored, bool filter, WorkCurve& work);
 inline float DpDaAt(const WorkCurve& work, int k) {
   return 2.0f * (work[k + 1] - work[k - 1]);
 }
+
+// The height of the current cylinder's dp/da curve at index k of `work`, as
+// the curve routine draws it on the last frame; k is held within 1..1438, so
+// beyond the curve the nearest slope is taken. Empty when no dp/da scale can
+// be built (no usable DpDaMax, no frame).
+std::optional<int> DpDaCurveY(const ViewContext& state, const WorkCurve& work, int k);
 
 // Sizes the canvas to state.Drawing.ControlWidth x ControlHeight, recomputes
 // the drawing state and draws the frame, the scales and (view 0, not zoomed)

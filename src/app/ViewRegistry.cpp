@@ -3,6 +3,7 @@
 #include <array>
 
 #include "analysis/PAlphaViews.h"
+#include "analysis/TdcViews.h"
 #include "app/MainTexts.h"
 #include "charts/DeviationCharts.h"
 #include "charts/EngineRoomPage.h"
@@ -43,8 +44,8 @@ constexpr std::array<ViewEntry, 21> Entries{{
     {ViewEngineTable, Nothing, ShowEngineTable, "EngineTableItem", &MenuEngineTable, AtBars},
     // Reached through the table's page button.
     {ViewEngineTable2, Nothing, ShowEngineTable2, nullptr, nullptr, Stay},
-    {ViewTdcAuto, ShiftWorkflow, nullptr, nullptr, nullptr, Stay},
-    {ViewTdcManual, ShiftWorkflow, nullptr, nullptr, nullptr, Stay},
+    {ViewTdcAuto, ShiftWorkflow, ShowTdcAuto, nullptr, nullptr, Stay},
+    {ViewTdcManual, ShiftWorkflow, ShowTdcManual, nullptr, nullptr, Stay},
 }};
 
 }  // namespace
