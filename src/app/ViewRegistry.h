@@ -24,7 +24,7 @@ using DrawView = void (*)(const ViewContext& context, Canvas& canvas);
 struct ViewEntry {
   int32_t Code = 0;
   ViewNeed Needs = ViewNeed::Nothing;
-  DrawView Draw = nullptr;         // nullptr: drawn by the Shift TDC workflow
+  DrawView Draw = nullptr;
   const char* MenuName = nullptr;  // the menu item's object name; nullptr: not in the menu
   const LangText* MenuCaption = nullptr;
   CopyPlace Copy = CopyPlace::Stay;
