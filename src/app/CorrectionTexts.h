@@ -51,6 +51,18 @@ inline constexpr LangText TdcExhFailedText{
     "The measurement was saved, its additional data %s were not.",
     "La mesure a été enregistrée, pas ses données supplémentaires %s.",
     "La medición se guardó, sus datos adicionales %s no."};
+// The scavenging-air correction could not be written; %s is the file.
+inline constexpr LangText PscavWriteFailedText{
+    "%s konnte nicht geschrieben werden; die Messung bleibt unverändert.",
+    "%s could not be written; the measurement stays as it was.",
+    "%s n'a pas pu être écrit ; la mesure reste inchangée.",
+    "No se pudo escribir %s; la medición queda como estaba."};
+// The file a correction starts from cannot be read any more; %s is the file.
+inline constexpr LangText CorrectionSourceGoneText{
+    "%s kann nicht mehr gelesen werden; es wurde nichts geschrieben.",
+    "%s can no longer be read; nothing was written.",
+    "%s ne peut plus être lu ; rien n'a été écrit.",
+    "%s ya no se puede leer; no se escribió nada."};
 // A value that does not fit its field; %s is the file.
 inline constexpr LangText CorrectionMisfitText{
     "Ein korrigierter Wert passt nicht in sein Feld; %s wurde nicht geschrieben.",

@@ -44,13 +44,21 @@ std::string WithName(const LangText& text, int language, const std::string& name
   return message;
 }
 
-// What went wrong with a corrected file, for the message box.
+// What went wrong with a corrected file, for the message box: `source` is
+// the file the correction starts from, `target` the one it was to write.
 std::string CorrectionFailure(const CorrectionResult& result, int language,
-                              const std::string& name) {
-  if (result.Outcome == CorrectionOutcome::ValueDoesNotFit) {
-    return WithName(CorrectionMisfitText, language, name);
+                              const std::string& source, const std::string& target,
+                              const LangText& writeFailed) {
+  switch (result.Outcome) {
+    case CorrectionOutcome::ValueDoesNotFit:
+      return WithName(CorrectionMisfitText, language, target);
+    case CorrectionOutcome::SourceUnreadable:
+      return WithName(CorrectionSourceGoneText, language, source);
+    case CorrectionOutcome::WriteFailed:
+    case CorrectionOutcome::Written:
+      break;
   }
-  return WithName(TdcSaveFailedText, language, name);
+  return WithName(writeFailed, language, target);
 }
 
 }  // namespace
@@ -187,8 +195,10 @@ void TMainForm::SaveTdcFile() {
   }
   if (!saved.Write) {
     // The corrections stay in memory, so the user can save elsewhere.
-    ui_->MessageBox(Tr(ErrorCaption, lang), CorrectionFailure(saved.Write, lang, saved.SavedName),
-                    MsgButtons::Ok, MsgIcon::Error);
+    ui_->MessageBox(
+        Tr(ErrorCaption, lang),
+        CorrectionFailure(saved.Write, lang, tdcFile, saved.SavedName, TdcSaveFailedText),
+        MsgButtons::Ok, MsgIcon::Error);
     return;
   }
   state_.Files.MeasFileName = saved.SavedName;
@@ -234,8 +244,9 @@ void TMainForm::pscavButtonClick() {
         data = std::move(*corrected);
       } else {
         ui_->MessageBox(Tr(ErrorCaption, lang),
-                        CorrectionFailure(result, lang, state_.Files.MeasFileName), MsgButtons::Ok,
-                        MsgIcon::Error);
+                        CorrectionFailure(result, lang, state_.Files.MeasFileName,
+                                          state_.Files.MeasFileName, PscavWriteFailedText),
+                        MsgButtons::Ok, MsgIcon::Error);
       }
     }
   }

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <tuple>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "app/QtMainForm.h"
 #include "app/QtPscavForm.h"
 #include "app/QtTdcForm.h"
+#include "cli/Cli.h"
 #include "measurement/MeasurementReader.h"
 #include "platform/LangText.h"
 #include "support/MeasurementFileBuilder.h"
@@ -192,16 +194,33 @@ TEST_F(CorrectionsTest, PscavDialogOkCancelAndNonNumber) {
   EXPECT_EQ(ReadBytes(file), bytes);
   EXPECT_DOUBLE_EQ(Data().Pscav, before);
 
-  AnswerNextDialog<TpscavForm>(&TpscavForm::OkButton, [before](TpscavForm& dialog) {
+  // OK writes the bytes the command line's pscav writes for the same value.
+  const std::string copy = home_.File("COPY.KV");
+  WriteBytes(copy, bytes);
+  const QString value = QString::number(before + 1, 'f', 2);
+  AnswerNextDialog<TpscavForm>(&TpscavForm::OkButton, [value](TpscavForm& dialog) {
     EXPECT_EQ(dialog.UnitLabel->text().toStdString(), "bar");
-    dialog.ValueEdit->setText(
-        QString::number(before + 1, 'f', 2).replace('.', QLocale().decimalPoint()));
+    dialog.ValueEdit->setText(QString(value).replace('.', QLocale().decimalPoint()));
   });
   form_->pscavButtonClick();
   EXPECT_NEAR(Data().Pscav, before + 1, 1e-9);
-  auto saved = std::make_unique<MeasurementData>();
-  ASSERT_TRUE(LoadMeasurement(*saved, file));
-  EXPECT_NEAR(saved->Pscav, before + 1, 1e-9);
+  std::istringstream in;
+  std::ostringstream out, err;
+  ASSERT_EQ(RunCli({"pscav", copy, value.toStdString()}, in, out, err), 0) << err.str();
+  EXPECT_EQ(ReadBytes(file), ReadBytes(copy));
+  EXPECT_NE(ReadBytes(file), bytes);
+
+  // A file that has gone since: the message names it, memory stays as it was.
+  std::filesystem::remove(file);
+  const double corrected = Data().Pscav;
+  AnswerNextDialog<TpscavForm>(&TpscavForm::OkButton,
+                               [](TpscavForm& dialog) { dialog.ValueEdit->setText("3"); });
+  form_->pscavButtonClick();
+  ASSERT_EQ(ui_.Messages.size(), 2u);
+  EXPECT_NE(ui_.Messages[1].Text.find("P.KV can no longer be read; nothing was written."),
+            std::string::npos)
+      << ui_.Messages[1].Text;
+  EXPECT_DOUBLE_EQ(Data().Pscav, corrected);
   EXPECT_EQ(View().CurrentView, ViewPAlphaSingle);
 }
 
