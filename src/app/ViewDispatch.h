@@ -11,8 +11,9 @@ namespace zephirax {
 // Whether the view's menu item is usable for the loaded measurement: the view
 // is reached through the menu or the table's page button, and its data are
 // there (the reference view needs a reference file, the texh views additional
-// data, the p/V, MIP and Pind views a MIP item). The TDC views belong to the
-// Shift TDC workflow and are never offered here.
+// data, the p/V, MIP and Pind views a MIP item). The TDC views are available
+// only while the TDC mode runs (CurrentView 15 or 19) on a crank-angle
+// measurement.
 bool ViewAvailable(const AppState& state, int view);
 
 // Why ViewAvailable says no, in English, for the command line.

@@ -14,6 +14,7 @@
 namespace zephirax {
 
 // What a view needs besides a loaded measurement.
+// ShiftWorkflow: the TDC mode is running on a crank-angle measurement.
 enum class ViewNeed { Nothing, Reference, MipItem, AddData, ShiftWorkflow };
 
 // Where the Copy button goes when the menu shows the view.
