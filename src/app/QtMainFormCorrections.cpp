@@ -79,25 +79,19 @@ void TMainForm::ShiftButtonClick() {
 }
 
 void TMainForm::EnterTdcMode(int tdcView) {
+  EnterAnalysisWindow();
   PrepareTdcState(state_, tdcView);
   PrepareTdcButtons();
   LoadTdcFile();
 }
 
+// On top of the analysis window: no other workflow, and the shift button
+// is the way out.
 void TMainForm::PrepareTdcButtons() {
-  analysisMode_ = true;
-  const int lang = state_.Config.Language;
-  for (QPushButton* button : {TransmitButton, AnalyseButton, AddButton, SetupButton}) {
-    button->setEnabled(false);
-  }
-  ShiftButton->setText(Text(TdcFinishCaption, lang));
+  AnalyseButton->setEnabled(false);
+  ShiftButton->setText(Text(TdcFinishCaption, state_.Config.Language));
   ShiftButton->setEnabled(true);
-  AddressBlock->hide();
-  ErrorLabel->hide();
-  ViewPicture->SetPicture(QImage());
-  for (QLabel* label : {FileLabel, DateLabel, TimeLabel, FunctionLabel}) label->clear();
   SyncButtons();
-  EnableMenuItems();
 }
 
 void TMainForm::LoadTdcFile() {

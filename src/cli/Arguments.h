@@ -33,4 +33,13 @@ inline bool WholeNumber(std::string_view text, int& value) {
   return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
+// "WxH" with both sides in 1..maxSide.
+inline bool ParseSize(const std::string& text, int& width, int& height, int maxSide) {
+  const size_t x = text.find('x');
+  if (x == std::string::npos) return false;
+  const std::string_view all(text);
+  return WholeNumber(all.substr(0, x), width) && WholeNumber(all.substr(x + 1), height) &&
+         width >= 1 && width <= maxSide && height >= 1 && height <= maxSide;
+}
+
 }  // namespace zephirax

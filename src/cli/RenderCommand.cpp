@@ -51,15 +51,6 @@ int BadArguments(std::ostream& err, const std::string& why) {
   return UsageError(err, why, RenderUsage);
 }
 
-// "WxH" with both sides in 1..MaxSide.
-bool ParseSize(const std::string& text, int& width, int& height) {
-  const size_t x = text.find('x');
-  if (x == std::string::npos) return false;
-  const std::string_view all(text);
-  return WholeNumber(all.substr(0, x), width) && WholeNumber(all.substr(x + 1), height) &&
-         width >= 1 && width <= MaxSide && height >= 1 && height <= MaxSide;
-}
-
 struct RenderOptions {
   std::string File;
   std::string Out;
@@ -131,7 +122,7 @@ std::string ParseArguments(const std::vector<std::string>& args, RenderOptions& 
       } else if (arg == "--exh") {
         options.ExhFile = value;
       } else if (arg == "--size") {
-        if (!ParseSize(value, options.Width, options.Height)) {
+        if (!ParseSize(value, options.Width, options.Height, MaxSide)) {
           return "--size needs WxH with both sides in 1.." + std::to_string(MaxSide);
         }
       } else if (arg == "--lang") {

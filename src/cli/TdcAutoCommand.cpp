@@ -52,14 +52,6 @@ int BadArguments(std::ostream& err, const std::string& why) {
   return UsageError(err, why, TdcAutoUsage);
 }
 
-bool ParseSize(const std::string& text, int& width, int& height) {
-  const size_t x = text.find('x');
-  if (x == std::string::npos) return false;
-  const std::string_view all(text);
-  return WholeNumber(all.substr(0, x), width) && WholeNumber(all.substr(x + 1), height) &&
-         width >= 1 && width <= MaxSide && height >= 1 && height <= MaxSide;
-}
-
 // An empty text when the arguments are usable, else what is wrong.
 std::string Parse(const std::vector<std::string>& args, TdcAutoOptions& o) {
   std::vector<std::string> positional;
@@ -73,7 +65,7 @@ std::string Parse(const std::vector<std::string>& args, TdcAutoOptions& o) {
     const std::string& value = args[++k];
     int number = 0;
     if (arg == "--size") {
-      if (!ParseSize(value, o.Width, o.Height))
+      if (!ParseSize(value, o.Width, o.Height, MaxSide))
         return "--size needs WxH, each 1.." + std::to_string(MaxSide);
     } else if (arg == "--ref") {
       if (!WholeNumber(value, o.RefCylinder)) return "--ref needs a cylinder number";
