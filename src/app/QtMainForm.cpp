@@ -200,14 +200,15 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::SetWorkflowEnabled(bool idle) {
-  // Transmitting, additional data, the options, the help pages and the file
-  // functions come with their own workflows; until then their buttons stay
-  // disabled rather than pretend to work.
-  for (QPushButton* button : {TransmitButton, AddButton, SetupButton, HelpButton, FileButton}) {
+  // Transmitting, the options, the help pages and the file functions come
+  // with their own workflows; until then their buttons stay disabled rather
+  // than pretend to work.
+  for (QPushButton* button : {TransmitButton, SetupButton, HelpButton, FileButton}) {
     button->setEnabled(false);
   }
   ReceiveButton->setEnabled(idle);
   ShiftButton->setEnabled(idle);
+  AddButton->setEnabled(idle);
   AnalyseButton->setEnabled(true);
   ExitButton->setEnabled(true);
   FileButton->setVisible(idle);

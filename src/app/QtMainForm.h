@@ -68,6 +68,7 @@ class TMainForm : public QWidget {
 
   void ReceiveButtonClick();
   void AnalyseButtonClick();
+  void AddButtonClick();  // the additional data of a measurement
   void ExitButtonClick();
   void FinishButtonClick();
   void FinishAnalysisItemClick();

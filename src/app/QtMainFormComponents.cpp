@@ -142,7 +142,7 @@ void TMainForm::BuildComponents() {
   TransmitButton = NewButton(this, "TransmitButton", nullptr);
   AnalyseButton = NewButton(this, "AnalyseButton", &TMainForm::AnalyseButtonClick);
   ShiftButton = NewButton(this, "ShiftButton", &TMainForm::ShiftButtonClick);
-  AddButton = NewButton(this, "AddButton", nullptr);
+  AddButton = NewButton(this, "AddButton", &TMainForm::AddButtonClick);
   SetupButton = NewButton(this, "SetupButton", nullptr);
   HelpButton = NewButton(this, "HelpButton", nullptr);
   ExitButton = NewButton(this, "ExitButton", &TMainForm::ExitButtonClick);

@@ -396,8 +396,7 @@ TEST_F(MainFormTest, BottomRowSharesTheWidthInEighths) {
 
 TEST_F(MainFormTest, WorkflowsOfLaterDaysStayDisabled) {
   NewForm();
-  for (const char* name :
-       {"TransmitButton", "AddButton", "SetupButton", "HelpButton", "FileButton"}) {
+  for (const char* name : {"TransmitButton", "SetupButton", "HelpButton", "FileButton"}) {
     EXPECT_FALSE(Button(name)->isEnabled()) << name;
   }
   EXPECT_TRUE(Button("AnalyseButton")->isEnabled());

@@ -32,15 +32,15 @@ std::optional<std::string> ScriptedUserInterface::NextFile() {
   return answer;
 }
 
-std::optional<std::string> ScriptedUserInterface::OpenFileName(const std::string&,
-                                                               const std::string&,
-                                                               const std::vector<FileFilter>&) {
+std::optional<std::string> ScriptedUserInterface::OpenFileName(
+    const std::string& title, const std::string&, const std::vector<FileFilter>& filters) {
+  FileRequests.push_back({title, filters});
   return NextFile();
 }
 
-std::optional<std::string> ScriptedUserInterface::SaveFileName(const std::string&,
-                                                               const std::string&,
-                                                               const std::vector<FileFilter>&) {
+std::optional<std::string> ScriptedUserInterface::SaveFileName(
+    const std::string& title, const std::string&, const std::vector<FileFilter>& filters) {
+  FileRequests.push_back({title, filters});
   return NextFile();
 }
 

@@ -19,7 +19,14 @@ class ScriptedUserInterface : public UserInterface {
     MsgIcon Icon;
   };
 
+  // What an open or save dialog was asked to show.
+  struct FileRequest {
+    std::string Title;
+    std::vector<FileFilter> Filters;
+  };
+
   std::vector<Message> Messages;
+  std::vector<FileRequest> FileRequests;
   std::deque<MsgResult> MessageAnswers;                 // default: Ok / Yes
   std::deque<int> ChooseAnswers;                        // default: the first button
   std::deque<std::optional<std::string>> FileAnswers;   // default: cancelled
