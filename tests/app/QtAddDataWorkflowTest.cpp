@@ -3,10 +3,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
-#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include "app/QtMainForm.h"
 #include "measurement/Units.h"
 #include "support/MeasurementFileBuilder.h"
+#include "support/QtDialogAnswers.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
 
@@ -23,31 +24,13 @@ namespace zephirax {
 namespace {
 
 using Q = AddDataQuantity;
+using test::HasLabel;
 using test::ReadBytes;
+using test::Type;
+using test::WhenModal;
 using test::WriteBytes;
 
 constexpr int Cylinders = 6;
-
-// The additional-data dialog, once it is up: `answer` ends it. Any other
-// modal window is closed, so that a wrong turn fails instead of hanging.
-void WhenDialog(std::function<void(TAddDataDlg&)> answer) {
-  QTimer::singleShot(0, [answer] {
-    QWidget* modal = QApplication::activeModalWidget();
-    auto* dialog = qobject_cast<TAddDataDlg*>(modal);
-    if (dialog == nullptr) {
-      ADD_FAILURE() << "the additional-data dialog is not shown";
-      if (modal != nullptr) modal->close();
-      return;
-    }
-    answer(*dialog);
-  });
-}
-
-void Type(QLineEdit* edit, const QString& text) {
-  ASSERT_NE(edit, nullptr);
-  edit->selectAll();
-  QTest::keyClicks(edit, text);
-}
 
 class AddDataWorkflowTest : public ::testing::Test {
  protected:
@@ -119,7 +102,12 @@ TEST_F(AddDataWorkflowTest, SaveWritesTheFileBesideTheMeasurement) {
   form_->State().Config.TempUnit = UnitDegF;
   form_->State().Config.PowerUnit = UnitHp;
 
-  WhenDialog([](TAddDataDlg& dlg) {
+  WhenModal<TAddDataDlg>([](TAddDataDlg& dlg) {
+    EXPECT_TRUE(HasLabel(*dlg.Pages->widget(0),
+                         "[\xC2\xB0"
+                         "F]"));
+    EXPECT_TRUE(HasLabel(*dlg.Pages->widget(4), "[hp]"));  // the MCR power
+    EXPECT_TRUE(HasLabel(*dlg.Pages->widget(4), "[kW]"));  // the shaft powers
     EXPECT_EQ(dlg.Field({Q::Texh, 1})->text(), "662");
     EXPECT_EQ(dlg.ShipNameEdit->text(), "MV Example");
     Type(dlg.Field({Q::Texh, 6}), "752");
@@ -144,7 +132,7 @@ TEST_F(AddDataWorkflowTest, SaveWritesTheFileBesideTheMeasurement) {
 // one, and what was typed stays in memory only.
 TEST_F(AddDataWorkflowTest, CancelWritesNothing) {
   const std::string meas = Measurement("NEW.KV");
-  WhenDialog([](TAddDataDlg& dlg) {
+  WhenModal<TAddDataDlg>([](TAddDataDlg& dlg) {
     EXPECT_EQ(dlg.Field({Q::Texh, 1})->text(), "0");
     Type(dlg.Field({Q::Texh, 1}), "420");
     QTest::keyClick(&dlg, Qt::Key_Escape);
@@ -159,7 +147,7 @@ TEST_F(AddDataWorkflowTest, CancelWritesNothing) {
   const std::string exh = home_.File("NEW.exh");
   WriteBytes(exh, AdditionalDataBytes(AdditionalData{}, Cylinders));
   const std::string bytes = ReadBytes(exh);
-  WhenDialog([](TAddDataDlg& dlg) {
+  WhenModal<TAddDataDlg>([](TAddDataDlg& dlg) {
     Type(dlg.Field({Q::Vit, 2}), "3.5");
     dlg.CancelButton->click();
   });
@@ -174,7 +162,7 @@ TEST_F(AddDataWorkflowTest, LowerCaseFileIsTheOneReplaced) {
   AdditionalData onFile;
   onFile.PDiff[2] = 120;
   ASSERT_TRUE(WriteAdditionalData(onFile, exh, Cylinders));
-  WhenDialog([](TAddDataDlg& dlg) {
+  WhenModal<TAddDataDlg>([](TAddDataDlg& dlg) {
     EXPECT_EQ(dlg.Field({Q::PDiff, 2})->text(), "120");
     Type(dlg.Field({Q::PDiff, 2}), "130");
     dlg.SaveButton->click();
@@ -215,7 +203,7 @@ TEST_F(AddDataWorkflowTest, MissingMeasurementOpensNoDialog) {
 TEST_F(AddDataWorkflowTest, FileThatCannotBeWrittenIsReported) {
   const std::string meas = Measurement("RO.KV");
   std::filesystem::create_directories(home_.File("RO.EXH"));  // in the way of the file
-  WhenDialog([](TAddDataDlg& dlg) { dlg.SaveButton->click(); });
+  WhenModal<TAddDataDlg>([](TAddDataDlg& dlg) { dlg.SaveButton->click(); });
   AddData(meas);
   ASSERT_EQ(ui_.Messages.size(), 1u);
   EXPECT_EQ(ui_.Messages[0].Text,
