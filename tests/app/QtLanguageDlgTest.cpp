@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/QtMainForm.h"
 #include "platform/LangText.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
@@ -258,6 +259,35 @@ TEST_F(OptionsTest, InstallButtonRegistersTheFileTypes) {
                                       "/mime/packages/voltan-zephirax.xml konnte nicht"),
             std::string::npos)
       << ui_.Messages[0].Text;
+}
+
+// The main window's Setup button: the window speaks the new language at
+// once and ZEPHIRAX.INI holds the choices.
+TEST_F(OptionsTest, SetupButtonAppliesAndWritesTheChoices) {
+  TMainForm form(home_.File("program"), &ui_);
+  auto* setup = form.findChild<QPushButton*>("SetupButton");
+  auto* fileButton = form.findChild<QPushButton*>("FileButton");
+  ASSERT_TRUE(setup->isEnabled());
+  AnswerOptions(
+      [fileButton](TLanguageDlg& d) {
+        EXPECT_TRUE(fileButton->isHidden());
+        d.FranzBtn->click();
+        d.psiButton->click();
+        d.DpDaButtons[0]->click();
+        d.DevicePathEdit->setText("/dev/serial/by-id/usb-FTDI-if00");
+      },
+      PressCancel);
+  setup->click();
+  EXPECT_EQ(setup->text(), "&Options");
+  EXPECT_EQ(form.findChild<QPushButton*>("AnalyseButton")->text(), "&Analyser");
+  EXPECT_EQ(form.findChild<QPushButton*>("ExitButton")->toolTip(), "Quitter le programme");
+  EXPECT_FALSE(fileButton->isHidden());
+  const std::string ini = ReadBytes(home_.File("config/VOLTAN/ZEPHIRAX.INI"));
+  for (const char* line : {"Language=francais\r\n", "Pressure=psi\r\n", "dpdamax=2.5\r\n",
+                           "Device=/dev/serial/by-id/usb-FTDI-if00\r\n"}) {
+    EXPECT_NE(ini.find(line), std::string::npos) << line << ini;
+  }
+  EXPECT_EQ(form.State().Config.Device, "/dev/serial/by-id/usb-FTDI-if00");
 }
 
 }  // namespace
