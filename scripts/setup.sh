@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 xvfb xauth xdg-utils poppler-utils zip unzip
+  fonts-liberation2 xvfb xauth xdg-utils shared-mime-info desktop-file-utils
+  poppler-utils zip unzip
 )
 
 missing=()

@@ -200,13 +200,14 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::SetWorkflowEnabled(bool idle) {
-  // Transmitting, the options, the help pages and the file functions come
-  // with their own workflows; until then their buttons stay disabled rather
-  // than pretend to work.
-  for (QPushButton* button : {TransmitButton, SetupButton, HelpButton, FileButton}) {
+  // Transmitting, the help pages and the file functions come with their own
+  // workflows; until then their buttons stay disabled rather than pretend to
+  // work.
+  for (QPushButton* button : {TransmitButton, HelpButton, FileButton}) {
     button->setEnabled(false);
   }
   ReceiveButton->setEnabled(idle);
+  SetupButton->setEnabled(idle);
   ShiftButton->setEnabled(idle);
   AddButton->setEnabled(idle);
   AnalyseButton->setEnabled(true);

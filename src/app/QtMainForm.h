@@ -67,6 +67,9 @@ class TMainForm : public QWidget {
   void SetSerialDevice(SerialDevice* device) { state_.Window.Link.Device = device; }
 
   void ReceiveButtonClick();
+  // The options dialog; its choices are written to the configuration and
+  // the window takes their language at once.
+  void SetupButtonClick();
   void AnalyseButtonClick();
   void AddButtonClick();  // the additional data of a measurement
   void ExitButtonClick();

@@ -143,7 +143,7 @@ void TMainForm::BuildComponents() {
   AnalyseButton = NewButton(this, "AnalyseButton", &TMainForm::AnalyseButtonClick);
   ShiftButton = NewButton(this, "ShiftButton", &TMainForm::ShiftButtonClick);
   AddButton = NewButton(this, "AddButton", &TMainForm::AddButtonClick);
-  SetupButton = NewButton(this, "SetupButton", nullptr);
+  SetupButton = NewButton(this, "SetupButton", &TMainForm::SetupButtonClick);
   HelpButton = NewButton(this, "HelpButton", nullptr);
   ExitButton = NewButton(this, "ExitButton", &TMainForm::ExitButtonClick);
   for (QPushButton* button : {ReceiveButton, TransmitButton, AnalyseButton, ShiftButton, AddButton,

@@ -13,6 +13,7 @@
 #include "app/LoadMessages.h"
 #include "cli/Arguments.h"
 #include "cli/ConsoleUserInterface.h"
+#include "cli/DesktopCommands.h"
 #include "cli/DumpJson.h"
 #include "cli/ExhCommands.h"
 #include "cli/InfoTable.h"
@@ -104,6 +105,18 @@ const CommandHelp Commands[] = {
      ReceiveUsage},
     {"send-setup", "send-setup SETUPFILE --device PATH",
      "send the setup file's frame to the device on PATH (9600 baud)", SendSetupUsage},
+    {"ports", "ports",
+     "list the serial ports the options dialog offers, one per line:\n"
+     "the path, a tab, the description; the configured device is\n"
+     "listed as not present when it has gone",
+     nullptr},
+    {"register", "register [--user]",
+     "register .KV and .KS files with the desktop for this user, as\n"
+     "the options dialog does, so that opening one starts the program\n"
+     "(the program beside zephirax-cli); prints each step, exit status\n"
+     "1 naming the step that failed. Registration is always per user:\n"
+     "--user only says so",
+     nullptr},
 };
 
 constexpr size_t DescriptionColumn = 19;
@@ -424,6 +437,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (command == "tdc-auto") return TdcAutoCommand(args, out, err);
   if (command == "send-setup") return SendSetupCommand(args, out, err);
   if (command == "receive") return ReceiveCommand(args, out, err);
+  if (command == "ports") return PortsCommand(args, out, err);
+  if (command == "register") return RegisterCommand(args, out, err);
   return BadArguments(err, "unknown command '" + command + "'");
 }
 

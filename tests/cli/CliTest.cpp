@@ -225,7 +225,7 @@ TEST_F(CliTest, BadArguments) {
 TEST_F(CliTest, EveryCommandHasItsOwnHelp) {
   const std::string overview = Cli({"--help"}).Out;
   for (const std::string command : {"dump", "info", "ref", "pscav", "tdc-shift", "exh", "setup",
-                                    "export", "render", "receive", "send-setup"}) {
+                                    "export", "render", "receive", "send-setup", "register"}) {
     SCOPED_TRACE(command);
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{command, "--help"}, {command, "x.KV", "--help"}}) {
