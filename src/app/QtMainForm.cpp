@@ -200,13 +200,14 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::SetWorkflowEnabled(bool idle) {
-  // Transmitting, additional data, the options, the help pages and the file
-  // functions come with their own workflows; until then their buttons stay
-  // disabled rather than pretend to work.
-  for (QPushButton* button : {TransmitButton, AddButton, SetupButton, HelpButton, FileButton}) {
+  // Additional data, the options, the help pages and the file functions come
+  // with their own workflows; until then their buttons stay disabled rather
+  // than pretend to work.
+  for (QPushButton* button : {AddButton, SetupButton, HelpButton, FileButton}) {
     button->setEnabled(false);
   }
   ReceiveButton->setEnabled(idle);
+  TransmitButton->setEnabled(idle);
   ShiftButton->setEnabled(idle);
   AnalyseButton->setEnabled(true);
   ExitButton->setEnabled(true);

@@ -67,6 +67,8 @@ class TMainForm : public QWidget {
   void SetSerialDevice(SerialDevice* device) { state_.Window.Link.Device = device; }
 
   void ReceiveButtonClick();
+  // The setup sequence: a new or existing setup, the editor, the transmission.
+  void TransmitButtonClick();
   void AnalyseButtonClick();
   void ExitButtonClick();
   void FinishButtonClick();
