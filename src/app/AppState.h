@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -41,6 +42,15 @@ struct WindowParts {
   std::string EngineDir;   // setup files
 };
 
+// The engine setup's sensor flags. Its other fields are the engine data of
+// Files.Measurement: the setup editor starts from them and leaves its edits
+// there.
+struct SetupSensors {
+  int32_t KmSensor = 1;
+  int32_t FuelAclSensor = 0;  // -1 true, 0 false
+  int32_t AverageCurve = -1;  // -1 true, 0 false
+};
+
 struct AppState {
   LoadedFiles Files;
   Settings Config;
@@ -48,6 +58,7 @@ struct AppState {
   ViewState View;
   DrawingState Drawing;
   WindowParts Window;
+  SetupSensors Sensors;
 };
 
 }  // namespace zephirax

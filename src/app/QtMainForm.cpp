@@ -200,14 +200,12 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::SetWorkflowEnabled(bool idle) {
-  // Transmitting, the help pages and the file functions come with their own
-  // workflows; until then their buttons stay disabled rather than pretend to
-  // work.
-  for (QPushButton* button : {TransmitButton, HelpButton, FileButton}) {
-    button->setEnabled(false);
-  }
+  // The help pages and the file functions come with their own workflows;
+  // until then their buttons stay disabled rather than pretend to work.
+  for (QPushButton* button : {HelpButton, FileButton}) button->setEnabled(false);
   ReceiveButton->setEnabled(idle);
   SetupButton->setEnabled(idle);
+  TransmitButton->setEnabled(idle);
   ShiftButton->setEnabled(idle);
   AddButton->setEnabled(idle);
   AnalyseButton->setEnabled(true);

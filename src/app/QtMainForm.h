@@ -70,6 +70,8 @@ class TMainForm : public QWidget {
   // The options dialog; its choices are written to the configuration and
   // the window takes their language at once.
   void SetupButtonClick();
+  // The setup sequence: a new or existing setup, the editor, the transmission.
+  void TransmitButtonClick();
   void AnalyseButtonClick();
   void AddButtonClick();  // the additional data of a measurement
   void ExitButtonClick();

@@ -139,7 +139,7 @@ void TMainForm::BuildComponents() {
   addLabel(FunctionLabel, "FunctionLabel", 3);
 
   ReceiveButton = NewButton(this, "ReceiveButton", &TMainForm::ReceiveButtonClick);
-  TransmitButton = NewButton(this, "TransmitButton", nullptr);
+  TransmitButton = NewButton(this, "TransmitButton", &TMainForm::TransmitButtonClick);
   AnalyseButton = NewButton(this, "AnalyseButton", &TMainForm::AnalyseButtonClick);
   ShiftButton = NewButton(this, "ShiftButton", &TMainForm::ShiftButtonClick);
   AddButton = NewButton(this, "AddButton", &TMainForm::AddButtonClick);
