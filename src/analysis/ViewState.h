@@ -36,6 +36,11 @@ enum ViewCode : int32_t {
 
 inline constexpr int32_t StartCursorPos = 680;
 
+// The views of the TDC correction mode.
+inline bool IsTdcView(int32_t view) {
+  return view == ViewTdcAuto || view == ViewTdcManual;
+}
+
 // The TDC correction mode (views 15 and 19): the marker of view 15 and what
 // the shifts have done so far.
 struct TdcModeState {

@@ -120,7 +120,7 @@ bool StepRefCylinder(AppState& state, int delta) {
     return true;
   }
   // The TDC views take their reference cylinder from the measurement itself.
-  const bool tdc = view.CurrentView == ViewTdcAuto || view.CurrentView == ViewTdcManual;
+  const bool tdc = IsTdcView(view.CurrentView);
   const int32_t count =
       tdc ? state.Files.Measurement->CylCount : state.Files.Reference->RefCylCount;
   view.RefCylinder = Wrapped(view.RefCylinder, delta, count);
@@ -139,7 +139,7 @@ bool StepCursor(AppState& state, int delta) {
 
 bool CursorMovable(const AppState& state) {
   const AnalysisButtons& b = state.Window.Buttons;
-  return state.View.AnalysisActive && !ViewIn(state, {ViewTdcAuto, ViewTdcManual}) &&
+  return state.View.AnalysisActive && !IsTdcView(state.View.CurrentView) &&
          b.CursorLeftBtn.Visible && b.CursorLeftBtn.Enabled && b.CursorRightBtn.Visible &&
          b.CursorRightBtn.Enabled;
 }

@@ -23,14 +23,11 @@
 #include "app/MainTexts.h"
 #include "app/OptionsTexts.h"
 #include "devicelink/Serial.h"
+#include "platform/QtLangText.h"
 #include "platform/QtToolRunner.h"
 
 namespace zephirax {
 namespace {
-
-QString Text(const LangText& text, int language) {
-  return QString::fromUtf8(Tr(text, language));
-}
 
 QString Path(const std::string& bytes) {
   return QFile::decodeName(bytes.c_str());

@@ -32,6 +32,7 @@
 #include "devicelink/QtSerialDevice.h"
 #include "files/EngineDataExport.h"
 #include "platform/Paths.h"
+#include "platform/QtLangText.h"
 #include "platform/QtNumberFormat.h"
 #include "platform/QtUserInterface.h"
 #include "platform/TextEncoding.h"
@@ -43,10 +44,6 @@ constexpr int BottomRowHeight = 30;
 constexpr int StatusLineHeight = 22;
 
 const FileFilter MeasurementFilter{"VOLTAN files", "*.KV;*"};
-
-QString Text(const LangText& text, int language) {
-  return QString::fromUtf8(Tr(text, language));
-}
 
 QString FromCp1252(const std::string& bytes) {
   return QString::fromStdString(Cp1252ToUtf8(bytes));
@@ -428,7 +425,7 @@ void TMainForm::RedrawIf(bool due) {
 }
 
 bool TMainForm::InTdcView() const {
-  return state_.View.CurrentView == ViewTdcAuto || state_.View.CurrentView == ViewTdcManual;
+  return IsTdcView(state_.View.CurrentView);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 #include "app/QtMainForm.h"
 #include "app/SharedTexts.h"
 #include "app/ViewRegistry.h"
+#include "platform/QtLangText.h"
 
 // Building the main window's components and giving them their texts.
 
@@ -31,10 +32,6 @@ constexpr const char* AddressText =
     "Fax +00 00 0000 000-9\n"
     "info@voltan.example\n"
     "www.voltan.example";
-
-QString Text(const LangText& text, int language) {
-  return QString::fromUtf8(Tr(text, language));
-}
 
 }  // namespace
 

@@ -23,6 +23,7 @@
 #include "measurement/CorrectedFileWriter.h"
 #include "measurement/PscavCorrection.h"
 #include "measurement/Units.h"
+#include "platform/QtLangText.h"
 
 // The main window's correction workflows: the TDC correction mode (views 15
 // and 19) and the scavenging-air pressure correction of the single view.
@@ -31,10 +32,6 @@ namespace zephirax {
 namespace {
 
 const FileFilter TdcFilter{"VOLTAN files", "*.KV;*"};
-
-QString Text(const LangText& text, int language) {
-  return QString::fromUtf8(Tr(text, language));
-}
 
 // A message with the file's name in place of %s.
 std::string WithName(const LangText& text, int language, const std::string& name) {

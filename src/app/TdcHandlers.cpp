@@ -46,8 +46,4 @@ void EndTdcState(AppState& state) {
   state.View.CurrentView = ViewPAlphaAll;
 }
 
-bool InTdcMode(const AppState& state) {
-  return state.View.CurrentView == ViewTdcAuto || state.View.CurrentView == ViewTdcManual;
-}
-
 }  // namespace zephirax

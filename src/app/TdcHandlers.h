@@ -31,6 +31,4 @@ void ShiftTdc(AppState& state, int direction);
 // until saved) and the analysis ends.
 void EndTdcState(AppState& state);
 
-bool InTdcMode(const AppState& state);
-
 }  // namespace zephirax

@@ -19,8 +19,7 @@ bool Met(const AppState& state, ViewNeed needs) {
       return state.Files.HasAddData;
     case ViewNeed::ShiftWorkflow:
       // Only while the TDC mode runs, on a crank-angle measurement.
-      return state.Files.Measurement->HasMipBlock &&
-             (state.View.CurrentView == ViewTdcAuto || state.View.CurrentView == ViewTdcManual);
+      return state.Files.Measurement->HasMipBlock && IsTdcView(state.View.CurrentView);
   }
   return false;
 }

@@ -170,7 +170,7 @@ std::string ParseArguments(const std::vector<std::string>& args, RenderOptions& 
   if (options.View == ViewPAlphaRef && options.RefFile.empty()) {
     return "view 14 needs --ref REFFILE";
   }
-  const bool tdc = options.View == ViewTdcAuto || options.View == ViewTdcManual;
+  const bool tdc = IsTdcView(options.View);
   if (tdc && !options.RefFile.empty()) {
     return "the TDC views take their reference from FILE itself: use --refcyl N";
   }
@@ -312,7 +312,7 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::
   // Messages on the command line are English; the picture speaks the
   // chosen language.
   ConsoleUserInterface ui(err);
-  const bool tdc = options.View == ViewTdcAuto || options.View == ViewTdcManual;
+  const bool tdc = IsTdcView(options.View);
   if (tdc) return RenderTdcView(*state, options, ui, out, err);
   EnterAnalysisMode(*state);
   if (const LoadResult result = LoadForAnalysis(*state, options.File); !result) {

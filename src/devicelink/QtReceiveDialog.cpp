@@ -12,6 +12,7 @@
 #include "devicelink/LinkMessages.h"
 #include "devicelink/ReceiveTexts.h"
 #include "platform/LangText.h"
+#include "platform/QtLangText.h"
 
 namespace zephirax {
 
@@ -20,10 +21,6 @@ namespace {
 // Short enough that a whole block at 38400 baud never waits long, long enough
 // that the processor sleeps between passes.
 constexpr int PollMilliseconds = 20;
-
-QString Text(const LangText& text, int language) {
-  return QString::fromUtf8(Tr(text, language));
-}
 
 }  // namespace
 

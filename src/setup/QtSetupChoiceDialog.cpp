@@ -6,17 +6,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/QtLangText.h"
 #include "setup/SetupEditorTexts.h"
 
 namespace zephirax {
-
-namespace {
-
-QString Text(const LangText& text, int language) {
-  return QString::fromUtf8(Tr(text, language));
-}
-
-}  // namespace
 
 TTransmitDlg1::TTransmitDlg1(int language, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TransmitDlg1"));

@@ -9,15 +9,12 @@
 #include <QVBoxLayout>
 
 #include "devicelink/LinkMessages.h"
+#include "platform/QtLangText.h"
 #include "setup/SetupTransmission.h"
 
 namespace zephirax {
 
 namespace {
-
-QString Text(const LangText& text, int language) {
-  return QString::fromUtf8(Tr(text, language));
-}
 
 QPushButton* NewButton(const char* name, QWidget* parent) {
   auto* button = new QPushButton(parent);
