@@ -178,11 +178,17 @@ TAddDataDlg::TAddDataDlg(AdditionalData& data, int32_t cylCount, const Settings&
   HelpButton = addButton("HelpButton", HelpCaption);
   SaveButton = addButton("SaveButton", SaveCaption);
   CancelButton = addButton("CancelButton", CancelCaption);
-  // Printing and the help pages come with their own workflows; until then
-  // their buttons are there but do nothing.
+  // The help pages come with their own workflow; until then the button is
+  // there but does nothing. The print buttons wait for their actions.
   for (QPushButton* later : {PrintFormButton, PrintDataButton, HelpButton}) {
     later->setEnabled(false);
   }
+  connect(PrintFormButton, &QPushButton::clicked, this, [this] {
+    if (printForm_) printForm_();
+  });
+  connect(PrintDataButton, &QPushButton::clicked, this, [this] {
+    if (printData_) printData_();
+  });
   SaveButton->setDefault(true);
   connect(SaveButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -363,6 +369,14 @@ void TAddDataDlg::ShowPage(int page) {
 
 QLineEdit* TAddDataDlg::Field(const AddDataField& field) const {
   return numbers_->Field(field);
+}
+
+void TAddDataDlg::SetPrintActions(std::function<void()> printForm,
+                                  std::function<void()> printData) {
+  printForm_ = std::move(printForm);
+  printData_ = std::move(printData);
+  PrintFormButton->setEnabled(static_cast<bool>(printForm_));
+  PrintDataButton->setEnabled(static_cast<bool>(printData_));
 }
 
 void TAddDataDlg::MemoChanged() {

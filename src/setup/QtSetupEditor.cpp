@@ -76,13 +76,15 @@ TTabbedNotebookDlg::TTabbedNotebookDlg(EngineSetup& setup, SetupEditorOptions op
   HelpButton = NewButton("HelpButton", Caption(SetupEditorHelp), this);
   FinishButton = NewButton("FinishButton", Caption(SetupEditorFinish), this);
   SaveButton->setDefault(true);
-  // Printing and the help pages come later; the buttons show where they will be.
+  // The help pages come later; the button shows where it will be. Print
+  // waits for its action.
   PrintButton->setEnabled(false);
   HelpButton->setEnabled(false);
   TransmitButton->setEnabled(options_.TransmitOffered);
   connect(SaveButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::SaveBtnClick);
   connect(FinishButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::FinishBtnClick);
   connect(TransmitButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::TransmitBtnClick);
+  connect(PrintButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::PrintBtnClick);
 
   auto* buttons = new QHBoxLayout;
   for (QPushButton* button : {SaveButton, PrintButton, TransmitButton}) buttons->addWidget(button);
@@ -425,6 +427,16 @@ void TTabbedNotebookDlg::TransmitBtnClick() {
 
 void TTabbedNotebookDlg::reject() {
   FinishBtnClick();
+}
+
+void TTabbedNotebookDlg::PrintBtnClick() {
+  CommitFocusedField();
+  if (print_) print_(setup_);
+}
+
+void TTabbedNotebookDlg::SetPrintAction(std::function<void(const EngineSetup&)> print) {
+  print_ = std::move(print);
+  PrintButton->setEnabled(static_cast<bool>(print_));
 }
 
 void TTabbedNotebookDlg::AutoDeviationsClick() {
