@@ -19,6 +19,7 @@
 #include "cli/InfoTable.h"
 #include "cli/ReceiveCommand.h"
 #include "cli/RenderCommand.h"
+#include "cli/ReportCommand.h"
 #include "cli/SendSetupCommand.h"
 #include "cli/SetupCommands.h"
 #include "cli/TdcAutoCommand.h"
@@ -99,6 +100,14 @@ const CommandHelp Commands[] = {
      "PNG file; the log gets every drawing call as one JSON object\n"
      "per line; without --exh the .EXH beside FILE is read",
      RenderUsage},
+    {"report",
+     "report FILE (-o OUT.pdf | --jobs DIR) [--pages all|actual|LIST] [--hardcopy]\n"
+     "         [--exh EXHFILE] [--lang de|en|fr|es] [--pressure bar|MPa|psi]\n"
+     "         [--power kW|hp] [--temp C|F]",
+     "print the analysis views as the print button does, one page per\n"
+     "print job, into one PDF file or one PDF file per job in DIR;\n"
+     "pages the measurement cannot show are left out with a note",
+     ReportUsage},
     {"receive", "receive --device PATH --save NAME [--timeout SECONDS]",
      "wait for one measurement from the device on PATH and save it\n"
      "as NAME.KV (with MIP data) or NAME.KS; prints the saved path",
@@ -434,6 +443,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (command == "setup") return SetupCommand(args, in, out, err);
   if (command == "export") return Export(args, out, err);
   if (command == "render") return RenderCommand(args, out, err);
+  if (command == "report") return ReportCommand(args, out, err);
   if (command == "tdc-auto") return TdcAutoCommand(args, out, err);
   if (command == "send-setup") return SendSetupCommand(args, out, err);
   if (command == "receive") return ReceiveCommand(args, out, err);
