@@ -18,22 +18,14 @@
 #include "support/ModalDialogs.h"
 #include "support/PdfTools.h"
 #include "support/ScriptedUserInterface.h"
+#include "support/SqueezedText.h"
 #include "support/TempDir.h"
 
 namespace zephirax {
 namespace {
 
+using test::Squeezed;
 using test::WhenModal;
-
-// The text with every run of blanks made one: pdftotext spaces words by
-// where they stand, not by the blanks between them.
-std::string Squeezed(const std::string& text) {
-  std::string squeezed;
-  for (const char c : text) {
-    if (c != ' ' || squeezed.empty() || squeezed.back() != ' ') squeezed += c;
-  }
-  return squeezed;
-}
 
 class MainFormPrintTest : public ::testing::Test {
  protected:

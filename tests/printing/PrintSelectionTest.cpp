@@ -75,21 +75,5 @@ TEST(PrintSelection, ChosenPagesFollowTheTableOrder) {
   EXPECT_EQ(chosen({Actual, Mip}), (std::vector<int>{1, 7}));
 }
 
-TEST(PrintSelection, EveryPageBoxHasItsPage) {
-  int pages = 0;
-  for (int k = 0; k < PrintBoxCount; ++k) {
-    const auto box = static_cast<PrintBox>(k);
-    if (box == PrintBox::Setup || box == Hardcopy || box == All) continue;
-    PrintSelection selection;
-    selection.Ticked = {};
-    selection.Ticked[k] = true;
-    EXPECT_EQ(ChosenPages(selection).size(), 1u) << k;
-    ++pages;
-  }
-  EXPECT_EQ(pages, 16);
-  EXPECT_EQ(FindPrintPage(0), nullptr);
-  EXPECT_EQ(FindPrintPage(17), nullptr);
-}
-
 }  // namespace
 }  // namespace zephirax
