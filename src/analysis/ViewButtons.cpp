@@ -74,10 +74,9 @@ void TdcButtons(AnalysisButtons& b, int view) {
   for (ButtonFlags* button :
        {&b.RefBtn, &b.RefCylinderMinusBtn, &b.RefCylinderPlusBtn, &b.CursorLeftBtn,
         &b.CursorRightBtn, &b.FilterBtn, &b.RefFilterBtn, &b.ZoomButton, &b.FinishButton,
-        &b.autoButton, &b.CylinderMinusBtn, &b.CylinderPlusBtn, &b.MarkerButtons}) {
+        &b.autoButton, &b.CylinderMinusBtn, &b.CylinderPlusBtn, &b.MarkerButtons, &b.PrintButton}) {
     *button = {true, true};
   }
-  b.PrintButton.Visible = true;  // printing comes later; it stays disabled
   b.dpdaBtn.Enabled = true;
   const bool manual = view == ViewTdcManual;
   b.CylinderMinusBtn.Visible = b.CylinderPlusBtn.Visible = manual;

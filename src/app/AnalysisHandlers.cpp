@@ -37,11 +37,9 @@ void EnterAnalysisMode(AppState& state) {
   for (ButtonFlags* button :
        {&b.CylinderMinusBtn, &b.CylinderPlusBtn, &b.RefCylinderMinusBtn, &b.RefCylinderPlusBtn,
         &b.RefBtn, &b.CursorLeftBtn, &b.CursorRightBtn, &b.ZoomButton, &b.FinishButton, &b.dpdaBtn,
-        &b.CopyBtn, &b.pscavButton}) {
+        &b.CopyBtn, &b.pscavButton, &b.PrintButton}) {
     button->Enabled = true;
   }
-  // The print button exists from here on but printing is not built yet, so
-  // it stays disabled rather than pretending to work.
   ViewState& view = state.View;
   // The picture shows nothing until a measurement is loaded; a resize then
   // has nothing to redraw.

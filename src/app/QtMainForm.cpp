@@ -251,6 +251,8 @@ void TMainForm::SyncButtons() {
     marker->setVisible(state_.Window.Buttons.MarkerButtons.Visible);
     marker->setEnabled(state_.Window.Buttons.MarkerButtons.Enabled);
   }
+  // A print run keeps its button disabled whatever the views it draws show.
+  if (printRunning_) PrintButton->setEnabled(false);
   const int view = state_.View.CurrentView;
   const bool table = view == ViewEngineTable || view == ViewEngineTable2;
   RefCylinderPlusBtn->setText(table ? QString::fromLatin1(TablePageCaption)
@@ -364,6 +366,14 @@ void TMainForm::ShowLoadedMeasurement() {
   PAlphaAllItemClick();
   // The arrow keys move the cursor straight away.
   ViewPicture->setFocus();
+}
+
+bool TMainForm::UseAdditionalData(const std::string& fileName) {
+  if (!state_.View.AnalysisActive || !LoadAdditionalDataFile(state_, fileName)) return false;
+  FunctionLabel->setText(FromCp1252(state_.Files.AddData.ShipName));
+  EnableMenuItems();
+  Redraw(state_.View.CurrentView);
+  return true;
 }
 
 void TMainForm::FinishAnalysisItemClick() {
@@ -607,8 +617,8 @@ void TMainForm::ExitButtonClick() {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   // The receive dialog runs inside this window's handler; it ends the
-  // exchange first, with Save or Cancel.
-  if (receiving_) {
+  // exchange first, with Save or Cancel. A print run ends by itself.
+  if (receiving_ || printRunning_) {
     event->ignore();
     return;
   }

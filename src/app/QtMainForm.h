@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/AppState.h"
+#include "app/PrintRunPlan.h"
+#include "app/QtPrintRun.h"
 #include "platform/LangText.h"
 #include "platform/QtCanvas.h"
 #include "platform/UserInterface.h"
@@ -101,6 +103,22 @@ class TMainForm : public QWidget {
   void FuelButtonClick();
   void ACLButtonClick();
   void CopyBtnClick();
+  // The print run: the selection dialog, then the chosen pages.
+  void PrintButtonClick();
+
+  // The print run of `pages` (numbers of the page table) into `target`
+  // without asking: what the print button does once the user has chosen.
+  // The caller completes the target when the run is complete.
+  struct PrintPagesResult {
+    PrintPlan Plan;
+    PrintRunResult Run;
+  };
+  PrintPagesResult PrintPages(const std::vector<int>& pages, bool hardcopy, QtPrintTarget& target);
+  // True while pages are being printed.
+  bool Printing() const { return printing_; }
+  // Reads `fileName` as the additional data of the measurement on screen and
+  // shows them; false when it cannot be read for it.
+  bool UseAdditionalData(const std::string& fileName);
 
   // The TDC correction mode and the scavenging-air correction.
   void ShiftButtonClick();
@@ -158,6 +176,9 @@ class TMainForm : public QWidget {
   void FinishTdcMode();
   void MoveTdcMarker(int offsetStep, int slopeStep);
   void PictureMenu(const QContextMenuEvent& event);
+  PrintRunResult RunPrintPlan(const PrintPlan& plan, bool hardcopy, QtPrintTarget& target);
+  void ShowPrintedView(int view);
+  void TellPagesLeftOut(const std::vector<int>& pages);
   bool PictureKey(const QKeyEvent& event);
   // Runs a text printout on the printer, or into a PDF file the user picks
   // when none is installed; a failure is shown over `parent`'s workflow.
@@ -174,7 +195,9 @@ class TMainForm : public QWidget {
   bool analysisMode_ = false;
   bool startupDone_ = false;
   bool IniLoaded = false;
-  bool receiving_ = false;  // the receive dialog is up
+  bool receiving_ = false;     // the receive dialog is up
+  bool printRunning_ = false;  // from the print button's click to the end of its run
+  bool printing_ = false;      // the pages of a run are being printed
   std::vector<ViewItem> viewItems_;
 
   PictureBox* ViewPicture = nullptr;

@@ -87,7 +87,7 @@ void TMainForm::BuildComponents() {
       {CursorBtn, "CursorBtn", &TMainForm::CursorBtnClick, 300, 26, 80},
       {FilterBtn, "FilterBtn", &TMainForm::FilterBtnClick, 382, 26, 80},
       {RefFilterBtn, "RefFilterBtn", &TMainForm::RefFilterBtnClick, 464, 26, 100},
-      {PrintButton, "PrintButton", nullptr, 566, 26, 60},
+      {PrintButton, "PrintButton", &TMainForm::PrintButtonClick, 566, 26, 60},
       {pscavButton, "pscavButton", &TMainForm::pscavButtonClick, 628, 26, 70},
       {autoButton, "autoButton", &TMainForm::autoButtonClick, 700, 26, 100},
       {TDCleftButton, "TDCleftButton", &TMainForm::MarkerLeftClick, 50, 270, 75},

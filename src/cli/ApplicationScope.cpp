@@ -1,12 +1,13 @@
 #include "cli/ApplicationScope.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 
 #include "platform/QtNumericLocale.h"
 
 namespace zephirax {
 
-ApplicationScope::ApplicationScope(bool gui) {
+ApplicationScope::ApplicationScope(bool gui, bool widgets) {
   if (QCoreApplication::instance() != nullptr) return;
   if (!gui) {
     app_ = std::make_unique<QCoreApplication>(argc_, argv_);
@@ -17,7 +18,11 @@ ApplicationScope::ApplicationScope(bool gui) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     platformSet_ = true;
   }
-  app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+  if (widgets) {
+    app_ = std::make_unique<QApplication>(argc_, argv_);
+  } else {
+    app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+  }
   KeepCNumberFormat();
 }
 

@@ -6,13 +6,14 @@
 // Qt's serial port and text drawing need an application object. A host that
 // has one (the desktop, the window tests) keeps it; otherwise one lives for
 // the command: a GUI application on the offscreen platform (unless the caller
-// chose another) when `gui` is set, else a plain one.
+// chose another) when `gui` is set, a widget application when `widgets` is
+// set as well, else a plain one.
 
 namespace zephirax {
 
 class ApplicationScope {
  public:
-  explicit ApplicationScope(bool gui);
+  explicit ApplicationScope(bool gui, bool widgets = false);
   ~ApplicationScope();
   ApplicationScope(const ApplicationScope&) = delete;
   ApplicationScope& operator=(const ApplicationScope&) = delete;

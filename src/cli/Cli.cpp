@@ -20,6 +20,7 @@
 #include "cli/PrintCommands.h"
 #include "cli/ReceiveCommand.h"
 #include "cli/RenderCommand.h"
+#include "cli/ReportCommand.h"
 #include "cli/SendSetupCommand.h"
 #include "cli/SetupCommands.h"
 #include "cli/TdcAutoCommand.h"
@@ -118,6 +119,14 @@ const CommandHelp Commands[] = {
      "print the listing of an engine setup file into a PDF file;\n"
      "exit status 1 when the file is no setup file",
      PrintSetupUsage},
+    {"report",
+     "report FILE (-o OUT.pdf | --jobs DIR) [--pages all|actual|LIST] [--hardcopy]\n"
+     "         [--exh EXHFILE] [--lang de|en|fr|es] [--pressure bar|MPa|psi]\n"
+     "         [--power kW|hp] [--temp C|F]",
+     "print the analysis views as the print button does, one page per\n"
+     "print job, into one PDF file or one PDF file per job in DIR;\n"
+     "pages the measurement cannot show are left out with a note",
+     ReportUsage},
     {"receive", "receive --device PATH --save NAME [--timeout SECONDS]",
      "wait for one measurement from the device on PATH and save it\n"
      "as NAME.KV (with MIP data) or NAME.KS; prints the saved path",
@@ -456,6 +465,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (command == "print-form") return PrintFormCommand(args, out, err);
   if (command == "print-data") return PrintDataCommand(args, out, err);
   if (command == "print-setup") return PrintSetupCommand(args, out, err);
+  if (command == "report") return ReportCommand(args, out, err);
   if (command == "tdc-auto") return TdcAutoCommand(args, out, err);
   if (command == "send-setup") return SendSetupCommand(args, out, err);
   if (command == "receive") return ReceiveCommand(args, out, err);

@@ -40,6 +40,11 @@ class QtCanvas : public Canvas {
   // The picture as drawn so far; drawing may go on afterwards.
   const QImage& Image();
 
+  // The font the text calls use now and its metrics, for a canvas that draws
+  // the same text cells elsewhere.
+  const QFont& TextFont() const { return font_->Font; }
+  const QFontMetrics& TextMetrics() const { return font_->Metrics; }
+
  private:
   // A font whose text cell has the height the views asked for, with its
   // metrics, which every text call needs.

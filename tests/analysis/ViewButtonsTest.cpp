@@ -72,9 +72,9 @@ TEST(ViewButtons, EachViewShowsItsOwn) {
       {ViewPAlpha3D, 1, true, true, "Print Copy Functions"},
       // The TDC views: Ref saves, the arrows shift, dp/da is always drawn.
       {ViewTdcAuto, 1, true, true,
-       "RefCyl Ref Cursor<> Zoom Filter RefFilter -Print Functions Auto Markers"},
+       "RefCyl Ref Cursor<> Zoom Filter RefFilter Print Functions Auto Markers"},
       {ViewTdcManual, 2, true, true,
-       "Cyl RefCyl Ref Cursor<> Zoom Filter RefFilter -Print Functions Auto"},
+       "Cyl RefCyl Ref Cursor<> Zoom Filter RefFilter Print Functions Auto"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.View);

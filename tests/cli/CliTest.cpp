@@ -225,8 +225,8 @@ TEST_F(CliTest, BadArguments) {
 TEST_F(CliTest, EveryCommandHasItsOwnHelp) {
   const std::string overview = Cli({"--help"}).Out;
   for (const std::string command :
-       {"dump", "info", "ref", "pscav", "tdc-shift", "exh", "setup", "export", "render", "receive",
-        "send-setup", "register", "print-form", "print-data", "print-setup"}) {
+       {"dump", "info", "ref", "pscav", "tdc-shift", "exh", "setup", "export", "render", "report",
+        "receive", "send-setup", "register", "print-form", "print-data", "print-setup"}) {
     SCOPED_TRACE(command);
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{command, "--help"}, {command, "x.KV", "--help"}}) {
