@@ -97,8 +97,11 @@ class PdfDocumentTarget : public QtPrintTarget {
       Fail(QStringLiteral("could not write %1").arg(Path_));
       return false;
     }
-    // rename(2) replaces the destination in one step, which QFile::rename
-    // refuses to do.
+    // The temporary file is private; the report gets the mode every other
+    // file the program writes has. rename(2) replaces the destination in one
+    // step, which QFile::rename refuses to do.
+    QFile::setPermissions(
+        written, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     if (std::rename(QFile::encodeName(written).constData(), QFile::encodeName(Path_).constData()) !=
         0) {
       Fail(QStringLiteral("could not write %1").arg(Path_));

@@ -52,6 +52,8 @@ TEST(QtPrintTarget, PdfDocumentHoldsEveryJobAsAPageInOrder) {
   EXPECT_LT(text.find("page of first"), text.find("page of second"));
   EXPECT_LT(text.find("page of second"), text.find("page of third"));
   EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"report.pdf"}) << "litter left";
+  EXPECT_EQ(fs::status(out).permissions() & fs::perms::others_read, fs::perms::others_read)
+      << "the report is private to its writer";
 }
 
 TEST(QtPrintTarget, AnAbandonedOrFailedRunKeepsTheOldFileAndLeavesNoLitter) {
