@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <initializer_list>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -25,6 +26,15 @@ inline int Choice(const std::string& value, std::initializer_list<const char*> c
     ++index;
   }
   return -1;
+}
+
+// Sets `code` to the position of `value` among `names`; false when it is none of them.
+inline bool SetChoice(const std::string& value, std::initializer_list<const char*> names,
+                      std::optional<int>& code) {
+  const int found = Choice(value, names);
+  if (found < 0) return false;
+  code = found;
+  return true;
 }
 
 // A whole number that is the entire text.

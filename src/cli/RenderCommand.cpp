@@ -77,15 +77,6 @@ std::string Unknown(const std::string& option, const std::string& value) {
   return "unknown value '" + value + "' for " + option;
 }
 
-// Sets `code` to the position of `value` among `names`; false when it is none of them.
-bool SetChoice(const std::string& value, std::initializer_list<const char*> names,
-               std::optional<int>& code) {
-  const int found = Choice(value, names);
-  if (found < 0) return false;
-  code = found;
-  return true;
-}
-
 // Fills `options`; an empty answer means the arguments are fine, otherwise it
 // says what is wrong.
 std::string ParseArguments(const std::vector<std::string>& args, RenderOptions& options) {

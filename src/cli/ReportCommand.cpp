@@ -96,14 +96,6 @@ bool ParsePages(const std::string& text, std::vector<int>& pages) {
   }
 }
 
-bool SetChoice(const std::string& value, std::initializer_list<const char*> names,
-               std::optional<int>& code) {
-  const int found = Choice(value, names);
-  if (found < 0) return false;
-  code = found;
-  return true;
-}
-
 std::string ParseArguments(const std::vector<std::string>& args, ReportOptions& options) {
   bool pagesGiven = false;
   for (size_t k = 1; k < args.size(); ++k) {
