@@ -17,6 +17,8 @@
 #include "adddata/QtISOForm.h"
 #include "adddata/QtNumberFields.h"
 #include "measurement/Units.h"
+#include "platform/HelpTopics.h"
+#include "platform/QtHelp.h"
 #include "platform/TextEncoding.h"
 
 namespace zephirax {
@@ -178,11 +180,13 @@ TAddDataDlg::TAddDataDlg(AdditionalData& data, int32_t cylCount, const Settings&
   HelpButton = addButton("HelpButton", HelpCaption);
   SaveButton = addButton("SaveButton", SaveCaption);
   CancelButton = addButton("CancelButton", CancelCaption);
-  // Printing and the help pages come with their own workflows; until then
-  // their buttons are there but do nothing.
-  for (QPushButton* later : {PrintFormButton, PrintDataButton, HelpButton}) {
+  // Printing comes with its own workflow; until then its buttons are there
+  // but do nothing.
+  for (QPushButton* later : {PrintFormButton, PrintDataButton}) {
     later->setEnabled(false);
   }
+  connect(HelpButton, &QPushButton::clicked, this,
+          [this] { ShowHelp(config_.Language, HelpAddData, this); });
   SaveButton->setDefault(true);
   connect(SaveButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);

@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "platform/HelpTopics.h"
+#include "platform/QtHelp.h"
 #include "setup/SetupEditorTexts.h"
 
 namespace zephirax {
@@ -76,13 +78,14 @@ TTabbedNotebookDlg::TTabbedNotebookDlg(EngineSetup& setup, SetupEditorOptions op
   HelpButton = NewButton("HelpButton", Caption(SetupEditorHelp), this);
   FinishButton = NewButton("FinishButton", Caption(SetupEditorFinish), this);
   SaveButton->setDefault(true);
-  // Printing and the help pages come later; the buttons show where they will be.
+  // Printing comes later; the button shows where it will be.
   PrintButton->setEnabled(false);
-  HelpButton->setEnabled(false);
   TransmitButton->setEnabled(options_.TransmitOffered);
   connect(SaveButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::SaveBtnClick);
   connect(FinishButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::FinishBtnClick);
   connect(TransmitButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::TransmitBtnClick);
+  connect(HelpButton, &QPushButton::clicked, this,
+          [this] { ShowHelp(options_.Language, HelpSetupEditor, this); });
 
   auto* buttons = new QHBoxLayout;
   for (QPushButton* button : {SaveButton, PrintButton, TransmitButton}) buttons->addWidget(button);
