@@ -14,9 +14,15 @@
 
 #include <gtest/gtest.h>
 
+#include "adddata/QtAddDataDlg.h"
+#include "app/QtLanguageDlg.h"
 #include "app/QtMainForm.h"
+#include "devicelink/QtReceiveDialog.h"
 #include "platform/HelpTopics.h"
+#include "setup/EngineSetup.h"
 #include "setup/QtSetupChoiceDialog.h"
+#include "setup/QtSetupEditor.h"
+#include "setup/QtTransmitDialog.h"
 #include "support/ModalDialogs.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
@@ -228,6 +234,46 @@ TEST_F(HelpButtons, ADialogOpensItsTopicAndTheHelpStaysWhenItCloses) {
   EXPECT_EQ(window->Source().toString(), QStringLiteral("qrc:/help/es/setup.html#choice"));
   EXPECT_EQ(window->parentWidget(), &owner);
   EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(HelpButtons, EveryDialogOpensItsOwnTopicInItsLanguage) {
+  EngineSetup setup;
+  NewSetupDefaults(setup);
+  SetupEditorOptions editorOptions;
+  editorOptions.Language = French;
+  SerialLink link;
+  ReceiveSession session(link, home_.File("program"));
+  AdditionalData data;
+  Settings config;
+  config.Language = Spanish;
+  const OptionsServices services{[] { return std::vector<SerialPortInfo>{}; }, nullptr, "zephirax"};
+  const struct {
+    const char* Expected;
+    std::function<std::unique_ptr<QDialog>()> Make;
+  } dialogs[] = {
+      {"qrc:/help/de/receiving.html",
+       [&] { return std::make_unique<TRcvDialog2>(session, German, ui_); }},
+      {"qrc:/help/en/setup.html#choice", [] { return std::make_unique<TTransmitDlg1>(English); }},
+      {"qrc:/help/fr/setup.html#editor",
+       [&] { return std::make_unique<TTabbedNotebookDlg>(setup, editorOptions, ui_); }},
+      {"qrc:/help/es/transmit.html",
+       [&] { return std::make_unique<TTransmitDlg2>(link, std::string("frame"), Spanish); }},
+      {"qrc:/help/es/adddata.html",
+       [&] { return std::make_unique<TAddDataDlg>(data, 6, config, ui_); }},
+      // The options speak the language chosen in them, before it is stored.
+      {"qrc:/help/fr/options.html",
+       [&] {
+         auto dialog = std::make_unique<TLanguageDlg>(services, ui_);
+         dialog->FranzBtnClick();
+         return dialog;
+       }},
+  };
+  for (const auto& d : dialogs) {
+    const std::unique_ptr<QDialog> dialog = d.Make();
+    dialog->findChild<QPushButton*>("HelpButton")->click();
+    ASSERT_NE(OpenHelpWindow(), nullptr) << d.Expected;
+    EXPECT_EQ(OpenHelpWindow()->Source().toString().toStdString(), d.Expected);
+  }
 }
 
 }  // namespace
