@@ -180,13 +180,20 @@ TAddDataDlg::TAddDataDlg(AdditionalData& data, int32_t cylCount, const Settings&
   HelpButton = addButton("HelpButton", HelpCaption);
   SaveButton = addButton("SaveButton", SaveCaption);
   CancelButton = addButton("CancelButton", CancelCaption);
-  // Printing comes with its own workflow; until then its buttons are there
-  // but do nothing.
+  // The print buttons wait for their actions.
   for (QPushButton* later : {PrintFormButton, PrintDataButton}) {
     later->setEnabled(false);
   }
+  connect(PrintFormButton, &QPushButton::clicked, this, [this] {
+    if (printForm_) printForm_();
+  });
+  connect(PrintDataButton, &QPushButton::clicked, this, [this] {
+    if (printData_) printData_();
+  });
   connect(HelpButton, &QPushButton::clicked, this,
           [this] { ShowHelp(config_.Language, HelpAddData, this); });
+  // Tab from the last entry reaches Save, not the help.
+  setTabOrder(CancelButton, HelpButton);
   SaveButton->setDefault(true);
   connect(SaveButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -367,6 +374,14 @@ void TAddDataDlg::ShowPage(int page) {
 
 QLineEdit* TAddDataDlg::Field(const AddDataField& field) const {
   return numbers_->Field(field);
+}
+
+void TAddDataDlg::SetPrintActions(std::function<void()> printForm,
+                                  std::function<void()> printData) {
+  printForm_ = std::move(printForm);
+  printData_ = std::move(printData);
+  PrintFormButton->setEnabled(static_cast<bool>(printForm_));
+  PrintDataButton->setEnabled(static_cast<bool>(printData_));
 }
 
 void TAddDataDlg::MemoChanged() {

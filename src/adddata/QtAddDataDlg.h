@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "adddata/AddDataEntry.h"
@@ -48,6 +49,11 @@ class TAddDataDlg : public QDialog {
 
   QLineEdit* Field(const AddDataField& field) const;
 
+  // What the print buttons do: the blank form and the data as entered. The
+  // printouts belong to a layer above; the owner hands them in, and a button
+  // without its action stays disabled.
+  void SetPrintActions(std::function<void()> printForm, std::function<void()> printData);
+
   int AddDataPage = 0;
 
   QPushButton* PageButtons[AddDataPageCount] = {};
@@ -83,6 +89,8 @@ class TAddDataDlg : public QDialog {
   QWidget* firstEntry_[MemoPage + 1] = {};  // where the focus goes on each page
   QString acceptedMemo_;  // the memo as last stored, for a change that does not fit
   bool fillingMemo_ = false;
+  std::function<void()> printForm_;
+  std::function<void()> printData_;
 };
 
 }  // namespace zephirax

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "platform/LangText.h"
 #include "platform/QtCanvas.h"
 #include "platform/UserInterface.h"
+#include "printing/QtPrintTarget.h"
 
 class QAction;
 class QCloseEvent;
@@ -20,6 +22,9 @@ class QMenu;
 class QPushButton;
 
 namespace zephirax {
+
+enum class PrintResult;
+struct PrintoutStart;
 
 // The picture the views paint; outside analysis it shows the idle screen. It
 // takes the focus, so that the arrow keys move the cursor; the main window
@@ -107,6 +112,10 @@ class TMainForm : public QWidget {
   void RotateLeftClick();
   void RotateRightClick();
 
+  // The program's printer: the system's default printer as the user set it
+  // up; tests read whether one is installed.
+  QtPrinterObject PrinterObject;
+
  protected:
   void closeEvent(QCloseEvent* event) override;  // FormCloseQuery
   void resizeEvent(QResizeEvent* event) override;
@@ -151,6 +160,10 @@ class TMainForm : public QWidget {
   void MoveTdcMarker(int offsetStep, int slopeStep);
   void PictureMenu(const QContextMenuEvent& event);
   bool PictureKey(const QKeyEvent& event);
+  // Runs a text printout on the printer, or into a PDF file the user picks
+  // when none is installed; a failure is shown over `parent`'s workflow.
+  using TextPrintout = std::function<PrintResult(QtPrintTarget&, const PrintoutStart&)>;
+  void RunTextPrintout(QWidget* parent, const TextPrintout& printout);
 
   std::unique_ptr<UserInterface> ownUi_;
   UserInterface* ui_;

@@ -12,6 +12,8 @@
 #include "app/LoadMessages.h"
 #include "app/QtMainForm.h"
 #include "measurement/MeasurementReader.h"
+#include "platform/TextEncoding.h"
+#include "printing/QtTextPrintouts.h"
 
 // The main window's additional-data workflow: the user picks a measurement
 // (or the ".EXH" file beside one), edits its additional data and saves them
@@ -53,6 +55,22 @@ void TMainForm::AddButtonClick() {
     if (!files.HasAddData) files.AddData = AdditionalData{};  // a measurement without data yet
 
     TAddDataDlg dialog(files.AddData, cylCount, state_.Config, *ui_, this);
+    const PrintedMeasurement printed{std::filesystem::path(measName).filename().string(),
+                                     Cp1252ToUtf8(state_.Files.Measurement->MeasDate),
+                                     Cp1252ToUtf8(state_.Files.Measurement->MeasTime)};
+    // The units are the dialog's, as the user sees the values there.
+    dialog.SetPrintActions(
+        [&] {
+          RunTextPrintout(&dialog, [&](QtPrintTarget& target, const PrintoutStart& start) {
+            return PrintAdditionalDataForm(target, start, PrintUnitsOf(state_.Config), cylCount);
+          });
+        },
+        [&] {
+          RunTextPrintout(&dialog, [&](QtPrintTarget& target, const PrintoutStart& start) {
+            return PrintAdditionalData(target, start, PrintUnitsOf(state_.Config), files.AddData,
+                                       cylCount, printed);
+          });
+        });
     if (dialog.exec() != QDialog::Accepted) return;
     if (!WriteAdditionalData(files.AddData, files.AuxFileName, cylCount)) {
       // The entries stay in memory, but the file beside the measurement

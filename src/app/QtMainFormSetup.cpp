@@ -6,6 +6,7 @@
 
 #include "app/QtMainForm.h"
 #include "platform/Paths.h"
+#include "printing/QtTextPrintouts.h"
 #include "setup/EngineSetup.h"
 #include "setup/QtSetupChoiceDialog.h"
 #include "setup/QtSetupEditor.h"
@@ -88,6 +89,11 @@ void TMainForm::TransmitButtonClick() {
     SetupEditorEnd end = SetupEditorEnd::Finish;
     {
       TTabbedNotebookDlg editor(setup, options, *ui_, this);
+      editor.SetPrintAction([&](const EngineSetup& edited) {
+        RunTextPrintout(&editor, [&](QtPrintTarget& target, const PrintoutStart& start) {
+          return PrintEngineSetup(target, start, PrintUnitsOf(state_.Config), edited, setupFile);
+        });
+      });
       end = editor.Run();
     }
     // The edits stay in memory whichever way the editor closed.

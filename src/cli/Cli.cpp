@@ -17,6 +17,7 @@
 #include "cli/DumpJson.h"
 #include "cli/ExhCommands.h"
 #include "cli/InfoTable.h"
+#include "cli/PrintCommands.h"
 #include "cli/ReceiveCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/SendSetupCommand.h"
@@ -99,6 +100,24 @@ const CommandHelp Commands[] = {
      "PNG file; the log gets every drawing call as one JSON object\n"
      "per line; without --exh the .EXH beside FILE is read",
      RenderUsage},
+    {"print-form",
+     "print-form OUT.pdf [--cyl N] [--lang de|en|fr|es] [--temp C|F] [--power kW|hp]\n"
+     "         [--pressure bar|MPa|psi]",
+     "print the blank additional-data form for N cylinders (default\n"
+     "20) into a PDF file",
+     PrintFormUsage},
+    {"print-data",
+     "print-data FILE OUT.pdf [--lang de|en|fr|es] [--temp C|F] [--power kW|hp]\n"
+     "         [--pressure bar|MPa|psi]",
+     "print the additional data of the measurement FILE (its .EXH\n"
+     "file) into a PDF file; exit status 1 when a file is rejected",
+     PrintDataUsage},
+    {"print-setup",
+     "print-setup SETUPFILE OUT.pdf [--lang de|en|fr|es] [--length mm|inch]\n"
+     "         [--pressure bar|MPa|psi]",
+     "print the listing of an engine setup file into a PDF file;\n"
+     "exit status 1 when the file is no setup file",
+     PrintSetupUsage},
     {"receive", "receive --device PATH --save NAME [--timeout SECONDS]",
      "wait for one measurement from the device on PATH and save it\n"
      "as NAME.KV (with MIP data) or NAME.KS; prints the saved path",
@@ -434,6 +453,9 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (command == "setup") return SetupCommand(args, in, out, err);
   if (command == "export") return Export(args, out, err);
   if (command == "render") return RenderCommand(args, out, err);
+  if (command == "print-form") return PrintFormCommand(args, out, err);
+  if (command == "print-data") return PrintDataCommand(args, out, err);
+  if (command == "print-setup") return PrintSetupCommand(args, out, err);
   if (command == "tdc-auto") return TdcAutoCommand(args, out, err);
   if (command == "send-setup") return SendSetupCommand(args, out, err);
   if (command == "receive") return ReceiveCommand(args, out, err);

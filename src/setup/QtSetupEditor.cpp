@@ -78,12 +78,13 @@ TTabbedNotebookDlg::TTabbedNotebookDlg(EngineSetup& setup, SetupEditorOptions op
   HelpButton = NewButton("HelpButton", Caption(SetupEditorHelp), this);
   FinishButton = NewButton("FinishButton", Caption(SetupEditorFinish), this);
   SaveButton->setDefault(true);
-  // Printing comes later; the button shows where it will be.
+  // Print waits for its action.
   PrintButton->setEnabled(false);
   TransmitButton->setEnabled(options_.TransmitOffered);
   connect(SaveButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::SaveBtnClick);
   connect(FinishButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::FinishBtnClick);
   connect(TransmitButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::TransmitBtnClick);
+  connect(PrintButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::PrintBtnClick);
   connect(HelpButton, &QPushButton::clicked, this,
           [this] { ShowHelp(options_.Language, HelpSetupEditor, this); });
 
@@ -428,6 +429,16 @@ void TTabbedNotebookDlg::TransmitBtnClick() {
 
 void TTabbedNotebookDlg::reject() {
   FinishBtnClick();
+}
+
+void TTabbedNotebookDlg::PrintBtnClick() {
+  CommitFocusedField();
+  if (print_) print_(setup_);
+}
+
+void TTabbedNotebookDlg::SetPrintAction(std::function<void(const EngineSetup&)> print) {
+  print_ = std::move(print);
+  PrintButton->setEnabled(static_cast<bool>(print_));
 }
 
 void TTabbedNotebookDlg::AutoDeviationsClick() {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QPalette>
 #include <array>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -49,6 +50,11 @@ class TTabbedNotebookDlg : public QDialog {
   void FinishBtnClick();
   void TransmitBtnClick();
   void AutoDeviationsClick();
+  // Prints the record as edited so far.
+  void PrintBtnClick();
+  // What printing does with the record. The printout belongs to a layer
+  // above; the owner hands it in, and without it the button stays disabled.
+  void SetPrintAction(std::function<void(const EngineSetup&)> print);
   // Shows the rows of the cylinders there are and fills them from the record.
   void RefreshSetupLayout();
 
@@ -116,6 +122,7 @@ class TTabbedNotebookDlg : public QDialog {
   std::set<QLineEdit*> invalid_;  // text that is no number; the record keeps its value
   QLineEdit* focusedEdit_ = nullptr;
   QPalette normal_;
+  std::function<void(const EngineSetup&)> print_;
 };
 
 }  // namespace zephirax

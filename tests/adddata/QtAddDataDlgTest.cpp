@@ -124,8 +124,8 @@ TEST_F(AddDataDlgTest, PagesShowTheMeasurementsCylinders) {
 }
 
 // The captions follow the language; the ISO button has English for French
-// and Spanish. Printing comes later: its buttons are there, but off.
-TEST_F(AddDataDlgTest, CaptionsByLanguageAndButtonsOfLaterDays) {
+// and Spanish. The print buttons are off until the owner gives them actions.
+TEST_F(AddDataDlgTest, CaptionsByLanguageAndButtonsWithoutActions) {
   const struct {
     int Language;
     const char* Title;

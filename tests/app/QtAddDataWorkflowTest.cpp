@@ -16,6 +16,7 @@
 #include "app/QtMainForm.h"
 #include "measurement/Units.h"
 #include "support/MeasurementFileBuilder.h"
+#include "support/PdfTools.h"
 #include "support/QtDialogAnswers.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
@@ -208,6 +209,45 @@ TEST_F(AddDataWorkflowTest, FileThatCannotBeWrittenIsReported) {
   ASSERT_EQ(ui_.Messages.size(), 1u);
   EXPECT_EQ(ui_.Messages[0].Text,
             home_.File("RO.EXH") + " could not be written; the additional data were not saved.");
+  ExpectIdleAgain();
+}
+
+// Without a printer the print buttons put their page into the PDF file the
+// user picks; declining the file prints nothing. The data page shows what
+// was typed before printing.
+TEST_F(AddDataWorkflowTest, PrintButtonsPrintIntoAPdfFileWithoutAPrinter) {
+  if (form_->PrinterObject.HasPrinter()) GTEST_SKIP() << "a printer is installed here";
+  Measurement("ENGINE.KV");
+  AdditionalData onFile;
+  onFile.ShipName = "MV Example";
+  const std::string exh = home_.File("ENGINE.EXH");
+  ASSERT_TRUE(WriteAdditionalData(onFile, exh, Cylinders));
+  const std::string form = home_.File("form.pdf");
+  const std::string data = home_.File("data.pdf");
+
+  WhenModal<TAddDataDlg>([&](TAddDataDlg& dlg) {
+    EXPECT_TRUE(dlg.PrintFormButton->isEnabled() && dlg.PrintDataButton->isEnabled());
+    ui_.FileAnswers.push_back(form);
+    dlg.PrintFormButton->click();
+    Type(dlg.Field({Q::Texh, 3}), "417");
+    ui_.FileAnswers.push_back(home_.File("data"));  // ".pdf" is added
+    dlg.PrintDataButton->click();
+    dlg.PrintDataButton->click();  // no file chosen this time
+    dlg.CancelButton->click();
+  });
+  AddData(exh);
+
+  ASSERT_EQ(ui_.FileRequests.size(), 4u);
+  EXPECT_EQ(ui_.FileRequests[1].Title, "No printer installed - save as PDF file");
+  EXPECT_TRUE(ui_.Messages.empty());
+  const std::string formText = test::PdfText(form);
+  EXPECT_NE(formText.find("Form for additional data"), std::string::npos) << formText;
+  const std::string dataText = test::PdfText(data);
+  for (const char* expected : {"Additional data for File : ENGINE.KV", "Date : 06.12.2026",
+                               "Ship name :", "MV Example", "417"}) {
+    EXPECT_NE(dataText.find(expected), std::string::npos) << expected << "\n" << dataText;
+  }
+  EXPECT_EQ(test::PdfPageCount(data), 1);
   ExpectIdleAgain();
 }
 

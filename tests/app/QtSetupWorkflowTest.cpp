@@ -16,6 +16,7 @@
 #include "setup/QtTransmitDialog.h"
 #include "support/FakeSerialDevice.h"
 #include "support/ModalDialogs.h"
+#include "support/PdfTools.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
 
@@ -176,6 +177,32 @@ TEST_F(SetupWorkflowTest, TransmitSendsTheEditedSetup) {
   EXPECT_EQ(port.OpenAttempts.at(0), "/dev/voltan");
   EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(form_->State().Sensors.FuelAclSensor, -1);
+  EXPECT_TRUE(ui_.Messages.empty());
+}
+
+// Without a printer the editor's print button lists the setup as edited
+// into the PDF file the user picks, and editing goes on.
+TEST_F(SetupWorkflowTest, PrintListsTheEditedSetupIntoAPdfFileWithoutAPrinter) {
+  if (form_->PrinterObject.HasPrinter()) GTEST_SKIP() << "a printer is installed here";
+  const std::string pdf = home_.File("setup.pdf");
+  Choose(&TTransmitDlg1::NewButton);
+  WhenModal<TTabbedNotebookDlg>([&](TTabbedNotebookDlg& d) {
+    ASSERT_TRUE(d.PrintButton->isEnabled());
+    d.CylindersEdit->setText("8");
+    ui_.FileAnswers.push_back(pdf);
+    d.PrintButton->click();
+    EXPECT_TRUE(d.isVisible());
+    d.FinishButton->click();
+  });
+  form_->TransmitButtonClick();
+
+  ASSERT_EQ(ui_.Titles.size(), 1u);
+  EXPECT_EQ(ui_.Titles[0], "No printer installed - save as PDF file");
+  const std::string text = test::PdfText(pdf);
+  for (const std::string& expected :
+       {std::string("VOLTAN SETUP"), EngineFile("TEMP.DAT"), std::string("8. 1")}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+  }
   EXPECT_TRUE(ui_.Messages.empty());
 }
 

@@ -224,8 +224,9 @@ TEST_F(CliTest, BadArguments) {
 // command would take it for a file name or refuse it as an option.
 TEST_F(CliTest, EveryCommandHasItsOwnHelp) {
   const std::string overview = Cli({"--help"}).Out;
-  for (const std::string command : {"dump", "info", "ref", "pscav", "tdc-shift", "exh", "setup",
-                                    "export", "render", "receive", "send-setup", "register"}) {
+  for (const std::string command :
+       {"dump", "info", "ref", "pscav", "tdc-shift", "exh", "setup", "export", "render", "receive",
+        "send-setup", "register", "print-form", "print-data", "print-setup"}) {
     SCOPED_TRACE(command);
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{command, "--help"}, {command, "x.KV", "--help"}}) {
