@@ -67,8 +67,9 @@ QUrl HelpUrl(int language, const QString& topic) {
   QString folder = QString::fromLatin1(HelpLanguageFolder(language));
   const QString page = QString::fromLatin1(place.Page);
   // A page missing from a language is shown in English rather than not at all.
-  if (!QFile::exists(PagePath(folder, page)))
+  if (!QFile::exists(PagePath(folder, page))) {
     folder = QString::fromLatin1(HelpLanguageFolder(English));
+  }
   QUrl url = PageUrl(folder, page);
   if (*place.Anchor != '\0') url.setFragment(QString::fromLatin1(place.Anchor));
   return url;
