@@ -17,6 +17,8 @@
 #include "adddata/QtISOForm.h"
 #include "adddata/QtNumberFields.h"
 #include "measurement/Units.h"
+#include "platform/HelpTopics.h"
+#include "platform/QtHelp.h"
 #include "platform/TextEncoding.h"
 
 namespace zephirax {
@@ -178,9 +180,8 @@ TAddDataDlg::TAddDataDlg(AdditionalData& data, int32_t cylCount, const Settings&
   HelpButton = addButton("HelpButton", HelpCaption);
   SaveButton = addButton("SaveButton", SaveCaption);
   CancelButton = addButton("CancelButton", CancelCaption);
-  // The help pages come with their own workflow; until then the button is
-  // there but does nothing. The print buttons wait for their actions.
-  for (QPushButton* later : {PrintFormButton, PrintDataButton, HelpButton}) {
+  // The print buttons wait for their actions.
+  for (QPushButton* later : {PrintFormButton, PrintDataButton}) {
     later->setEnabled(false);
   }
   connect(PrintFormButton, &QPushButton::clicked, this, [this] {
@@ -189,6 +190,10 @@ TAddDataDlg::TAddDataDlg(AdditionalData& data, int32_t cylCount, const Settings&
   connect(PrintDataButton, &QPushButton::clicked, this, [this] {
     if (printData_) printData_();
   });
+  connect(HelpButton, &QPushButton::clicked, this,
+          [this] { ShowHelp(config_.Language, HelpAddData, this); });
+  // Tab from the last entry reaches Save, not the help.
+  setTabOrder(CancelButton, HelpButton);
   SaveButton->setDefault(true);
   connect(SaveButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);

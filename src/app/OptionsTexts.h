@@ -70,6 +70,7 @@ inline constexpr LangText RefreshPortsCaption{"Aktualisieren", "Refresh", "Actua
 
 inline constexpr LangText OkCaption{"OK", "OK", "OK", "Aceptar"};
 inline constexpr LangText CancelCaption{"Abbrechen", "Cancel", "Annuler", "Cancelar"};
+inline constexpr LangText HelpButtonCaption{"Hilfe", "Help", "Aide", "Ayuda"};
 
 // After each extension's registration; the same in every language.
 inline constexpr LangText KvRegisteredText{nullptr, "Files with ext .KV registered"};

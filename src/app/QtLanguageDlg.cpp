@@ -23,6 +23,8 @@
 #include "app/MainTexts.h"
 #include "app/OptionsTexts.h"
 #include "devicelink/Serial.h"
+#include "platform/HelpTopics.h"
+#include "platform/QtHelp.h"
 #include "platform/QtLangText.h"
 #include "platform/QtToolRunner.h"
 
@@ -64,10 +66,15 @@ TLanguageDlg::TLanguageDlg(OptionsServices services, UserInterface& ui, QWidget*
   OkButton = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
   CancelButton = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
   OkButton->setObjectName("OkButton");
+  HelpButton = buttons->addButton(QString(), QDialogButtonBox::HelpRole);
   CancelButton->setObjectName("CancelButton");
+  HelpButton->setObjectName("HelpButton");
   OkButton->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  // In the language the dialog shows, which may be a new choice.
+  connect(buttons, &QDialogButtonBox::helpRequested, this,
+          [this] { ShowHelp(language_, HelpOptions, this); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Pages);
@@ -363,6 +370,7 @@ void TLanguageDlg::ApplyLanguage(int language) {
   }
   OkButton->setText(Text(OkCaption, language));
   CancelButton->setText(Text(CancelCaption, language));
+  HelpButton->setText(Text(HelpButtonCaption, language));
 }
 
 void TLanguageDlg::ShowDpDaCaptions(int pressureUnit) {

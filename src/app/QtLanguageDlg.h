@@ -88,6 +88,7 @@ class TLanguageDlg : public QDialog {
   QPushButton* InstallButton = nullptr;
   QPushButton* OkButton = nullptr;
   QPushButton* CancelButton = nullptr;
+  QPushButton* HelpButton = nullptr;
 
  private:
   void BuildPages();

@@ -197,9 +197,10 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::SetWorkflowEnabled(bool idle) {
-  // The help pages and the file functions come with their own workflows;
-  // until then their buttons stay disabled rather than pretend to work.
-  for (QPushButton* button : {HelpButton, FileButton}) button->setEnabled(false);
+  // The file functions come with their own workflow; until then the button
+  // stays disabled rather than pretend to work. The help is there in both modes.
+  FileButton->setEnabled(false);
+  HelpButton->setEnabled(true);
   ReceiveButton->setEnabled(idle);
   SetupButton->setEnabled(idle);
   TransmitButton->setEnabled(idle);

@@ -82,6 +82,7 @@ class TMainForm : public QWidget {
   void AnalyseButtonClick();
   void AddButtonClick();  // the additional data of a measurement
   void ExitButtonClick();
+  void HelpButtonClick();  // the help's contents, in the user's language
   void FinishButtonClick();
   void FinishAnalysisItemClick();
   void PAlphaSingleItemClick();

@@ -141,7 +141,7 @@ void TMainForm::BuildComponents() {
   ShiftButton = NewButton(this, "ShiftButton", &TMainForm::ShiftButtonClick);
   AddButton = NewButton(this, "AddButton", &TMainForm::AddButtonClick);
   SetupButton = NewButton(this, "SetupButton", &TMainForm::SetupButtonClick);
-  HelpButton = NewButton(this, "HelpButton", nullptr);
+  HelpButton = NewButton(this, "HelpButton", &TMainForm::HelpButtonClick);
   ExitButton = NewButton(this, "ExitButton", &TMainForm::ExitButtonClick);
   for (QPushButton* button : {ReceiveButton, TransmitButton, AnalyseButton, ShiftButton, AddButton,
                               SetupButton, HelpButton, ExitButton}) {

@@ -11,7 +11,9 @@
 
 #include "devicelink/LinkMessages.h"
 #include "devicelink/ReceiveTexts.h"
+#include "platform/HelpTopics.h"
 #include "platform/LangText.h"
+#include "platform/QtHelp.h"
 #include "platform/QtLangText.h"
 
 namespace zephirax {
@@ -46,8 +48,6 @@ TRcvDialog2::TRcvDialog2(ReceiveSession& session, int language, UserInterface& u
   StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
   ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
   OkButton->setEnabled(false);
-  // The help pages are not written yet.
-  HelpButton->setEnabled(false);
 
   auto* status = new QHBoxLayout;
   status->addWidget(StatusCaption);
@@ -62,6 +62,8 @@ TRcvDialog2::TRcvDialog2(ReceiveSession& session, int language, UserInterface& u
 
   connect(OkButton, &QPushButton::clicked, this, [this] { End(1); });
   connect(CancelButton, &QPushButton::clicked, this, [this] { End(0); });
+  connect(HelpButton, &QPushButton::clicked, this,
+          [this] { ShowHelp(language_, HelpReceiving, this); });
   timer_ = new QTimer(this);
   timer_->setInterval(PollMilliseconds);
   connect(timer_, &QTimer::timeout, this, &TRcvDialog2::PollPort);

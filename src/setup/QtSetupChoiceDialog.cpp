@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/HelpTopics.h"
+#include "platform/QtHelp.h"
 #include "platform/QtLangText.h"
 #include "setup/SetupEditorTexts.h"
 
@@ -35,10 +37,10 @@ TTransmitDlg1::TTransmitDlg1(int language, QWidget* parent) : QDialog(parent) {
   CancelButton->setObjectName(QStringLiteral("CancelButton"));
   HelpButton->setObjectName(QStringLiteral("HelpButton"));
   OkButton->setDefault(true);
-  // The help pages are not written yet.
-  HelpButton->setEnabled(false);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(buttons, &QDialogButtonBox::helpRequested, this,
+          [this, language] { ShowHelp(language, HelpSetupChoice, this); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(ChoiceGroup);

@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "platform/HelpTopics.h"
+#include "platform/QtHelp.h"
 #include "setup/SetupEditorTexts.h"
 
 namespace zephirax {
@@ -76,15 +78,15 @@ TTabbedNotebookDlg::TTabbedNotebookDlg(EngineSetup& setup, SetupEditorOptions op
   HelpButton = NewButton("HelpButton", Caption(SetupEditorHelp), this);
   FinishButton = NewButton("FinishButton", Caption(SetupEditorFinish), this);
   SaveButton->setDefault(true);
-  // The help pages come later; the button shows where it will be. Print
-  // waits for its action.
+  // Print waits for its action.
   PrintButton->setEnabled(false);
-  HelpButton->setEnabled(false);
   TransmitButton->setEnabled(options_.TransmitOffered);
   connect(SaveButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::SaveBtnClick);
   connect(FinishButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::FinishBtnClick);
   connect(TransmitButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::TransmitBtnClick);
   connect(PrintButton, &QPushButton::clicked, this, &TTabbedNotebookDlg::PrintBtnClick);
+  connect(HelpButton, &QPushButton::clicked, this,
+          [this] { ShowHelp(options_.Language, HelpSetupEditor, this); });
 
   auto* buttons = new QHBoxLayout;
   for (QPushButton* button : {SaveButton, PrintButton, TransmitButton}) buttons->addWidget(button);

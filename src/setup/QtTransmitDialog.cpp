@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 
 #include "devicelink/LinkMessages.h"
+#include "platform/HelpTopics.h"
+#include "platform/QtHelp.h"
 #include "platform/QtLangText.h"
 #include "setup/SetupTransmission.h"
 
@@ -57,8 +59,6 @@ TTransmitDlg2::TTransmitDlg2(SerialLink& link, std::string frame, int language, 
   StartHintLabel->setText(Text(TransmitLabel4, language));
   OkButton->setEnabled(false);
   OkButton->hide();
-  // The help pages are not written yet.
-  HelpButton->setEnabled(false);
 
   auto* status = new QHBoxLayout;
   status->addWidget(StatusCaption);
@@ -76,6 +76,8 @@ TTransmitDlg2::TTransmitDlg2(SerialLink& link, std::string frame, int language, 
   connect(StartButton, &QPushButton::clicked, this, &TTransmitDlg2::StartBtnClick);
   connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  connect(HelpButton, &QPushButton::clicked, this,
+          [this] { ShowHelp(language_, HelpTransmit, this); });
 }
 
 void TTransmitDlg2::StartBtnClick() {
