@@ -197,9 +197,10 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::SetWorkflowEnabled(bool idle) {
-  // The help pages and the file functions come with their own workflows;
-  // until then their buttons stay disabled rather than pretend to work.
-  for (QPushButton* button : {HelpButton, FileButton}) button->setEnabled(false);
+  // The help pages come with their own workflow; until then the button
+  // stays disabled rather than pretend to work.
+  HelpButton->setEnabled(false);
+  FileButton->setEnabled(idle);
   ReceiveButton->setEnabled(idle);
   SetupButton->setEnabled(idle);
   TransmitButton->setEnabled(idle);
