@@ -55,25 +55,6 @@ TEST_F(ZipArchiveTest, RoundTripThroughAStandardArchive) {
   EXPECT_EQ(ReadBytes(home_.File("back/MY SHIP.KS")), "ks");
 }
 
-// Adding to an archive replaces the entry of the same name and keeps the
-// others; a file that cannot be read is left out; with nothing to add the
-// archive is not touched.
-TEST_F(ZipArchiveTest, AddingUpdatesTheArchive) {
-  const std::string archive = home_.File("TRIP.ZIP");
-  ASSERT_TRUE(
-      AddToZip(archive, {File("a/A.KV", "old"), File("a/B.KV", "b")}, false, progress_).Written);
-  const ZipAddOutcome added =
-      AddToZip(archive, {File("c/A.KV", "new"), home_.File("c/GONE.KV")}, false, progress_);
-  EXPECT_EQ(added.Added, (std::vector<bool>{true, false}));
-  EXPECT_EQ(test::UnzipListing(archive), (std::set<std::string>{"A.KV", "B.KV"}));
-  ExtractZip(archive, home_.File("back"), progress_);
-  EXPECT_EQ(ReadBytes(home_.File("back/A.KV")), "new");
-
-  const std::string before = ReadBytes(archive);
-  EXPECT_FALSE(AddToZip(archive, {home_.File("c/GONE.KV")}, true, progress_).Written);
-  EXPECT_EQ(ReadBytes(archive), before);
-}
-
 // Names that lead out of the folder, links that point out of it and paths
 // through a link that points out are refused; nothing is written outside;
 // the other entries are extracted, an inside link too.
