@@ -197,10 +197,10 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::SetWorkflowEnabled(bool idle) {
-  // The file functions come with their own workflow; until then the button
-  // stays disabled rather than pretend to work. The help is there in both modes.
-  FileButton->setEnabled(false);
+  // The help is there in both modes; the file functions only outside the
+  // analysis, whose measurement they could move or delete.
   HelpButton->setEnabled(true);
+  FileButton->setEnabled(idle);
   ReceiveButton->setEnabled(idle);
   SetupButton->setEnabled(idle);
   TransmitButton->setEnabled(idle);

@@ -80,7 +80,9 @@ class TMainForm : public QWidget {
   // The setup sequence: a new or existing setup, the editor, the transmission.
   void TransmitButtonClick();
   void AnalyseButtonClick();
-  void AddButtonClick();  // the additional data of a measurement
+  void AddButtonClick();   // the additional data of a measurement
+  void FileButtonClick();  // the file functions
+  void EmailItemClick();   // sends the measurement by e-mail
   void ExitButtonClick();
   void HelpButtonClick();  // the help's contents, in the user's language
   void FinishButtonClick();

@@ -114,7 +114,7 @@ void TMainForm::BuildComponents() {
     marker->setEnabled(false);
   }
 
-  FileButton = NewButton(ViewPicture, "FileButton", nullptr);
+  FileButton = NewButton(ViewPicture, "FileButton", &TMainForm::FileButtonClick);
   FileButton->setGeometry(10, 10, 160, 26);
 
   StatusLine = new QWidget(this);
@@ -173,7 +173,7 @@ void TMainForm::BuildMenu() {
 
   EmailItem = ViewMenu->addAction(QString());
   EmailItem->setObjectName(QStringLiteral("EmailItem"));
-  EmailItem->setEnabled(false);  // sending a measurement comes with the e-mail dialog
+  connect(EmailItem, &QAction::triggered, this, &TMainForm::EmailItemClick);
   FinishAnalysisItem = ViewMenu->addAction(QString());
   FinishAnalysisItem->setObjectName(QStringLiteral("FinishAnalysisItem"));
   connect(FinishAnalysisItem, &QAction::triggered, this, &TMainForm::FinishAnalysisItemClick);

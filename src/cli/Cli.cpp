@@ -16,6 +16,7 @@
 #include "cli/DesktopCommands.h"
 #include "cli/DumpJson.h"
 #include "cli/ExhCommands.h"
+#include "cli/FileCommands.h"
 #include "cli/InfoTable.h"
 #include "cli/PrintCommands.h"
 #include "cli/ReceiveCommand.h"
@@ -133,6 +134,16 @@ const CommandHelp Commands[] = {
      ReceiveUsage},
     {"send-setup", "send-setup SETUPFILE --device PATH",
      "send the setup file's frame to the device on PATH (9600 baud)", SendSetupUsage},
+    {"zip", "zip OUT.zip FILE...",
+     "pack the files, each with the .EXH file beside it, into OUT.zip", ZipUsage},
+    {"unzip", "unzip ARCHIVE DESTDIR",
+     "extract the archive into DESTDIR; entries that would land\n"
+     "outside it are refused and named, exit status 1",
+     UnzipUsage},
+    {"mail", "mail FILE [--to ADDRESS] [--subject TEXT] [--body TEXT]",
+     "pack the measurement with its .EXH file into an archive beside\n"
+     "it and hand that to the desktop's mail program",
+     MailUsage},
     {"ports", "ports",
      "list the serial ports the options dialog offers, one per line:\n"
      "the path, a tab, the description; the configured device is\n"
@@ -469,6 +480,9 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (command == "tdc-auto") return TdcAutoCommand(args, out, err);
   if (command == "send-setup") return SendSetupCommand(args, out, err);
   if (command == "receive") return ReceiveCommand(args, out, err);
+  if (command == "zip") return ZipCommand(args, out, err);
+  if (command == "unzip") return UnzipCommand(args, out, err);
+  if (command == "mail") return MailCommand(args, out, err);
   if (command == "ports") return PortsCommand(args, out, err);
   if (command == "register") return RegisterCommand(args, out, err);
   return BadArguments(err, "unknown command '" + command + "'");

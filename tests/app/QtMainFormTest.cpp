@@ -394,11 +394,10 @@ TEST_F(MainFormTest, BottomRowSharesTheWidthInEighths) {
   EXPECT_EQ(form_->Picture().size(), image->size());  // the idle picture fills it
 }
 
-TEST_F(MainFormTest, WorkflowsOfLaterDaysStayDisabled) {
+TEST_F(MainFormTest, WorkflowButtonsFollowTheMode) {
   NewForm();
-  EXPECT_FALSE(Button("FileButton")->isEnabled());
-  for (const char* name :
-       {"AnalyseButton", "SetupButton", "TransmitButton", "AddButton", "HelpButton"}) {
+  for (const char* name : {"AnalyseButton", "SetupButton", "TransmitButton", "AddButton",
+                           "HelpButton", "FileButton"}) {
     EXPECT_TRUE(Button(name)->isEnabled()) << name;
   }
   Analyse(File("TWO.KV", 2));
@@ -408,7 +407,8 @@ TEST_F(MainFormTest, WorkflowsOfLaterDaysStayDisabled) {
     EXPECT_FALSE(Button(name)->isEnabled()) << name;
   }
   EXPECT_TRUE(Button("PrintButton")->isEnabled());
-  EXPECT_FALSE(Item("EmailItem")->isEnabled());
+  EXPECT_TRUE(Button("HelpButton")->isEnabled());
+  EXPECT_TRUE(Button("FileButton")->isHidden());
 }
 
 TEST_F(MainFormTest, EveryViewItemShowsItsViewWithItsButtons) {

@@ -1,0 +1,267 @@
+#include "files/QtZipArchive.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zip.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+
+#include "files/ZipEntryNames.h"
+#include "platform/AtomicFile.h"
+
+namespace zephirax {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int StrongestLevel = 9;
+constexpr zip_uint64_t LongestLinkTarget = 4096;
+
+std::string ZipErrorText(int code) {
+  zip_error_t error;
+  zip_error_init_with_code(&error, code);
+  std::string text = zip_error_strerror(&error);
+  zip_error_fini(&error);
+  return text;
+}
+
+bool Readable(const std::string& file) {
+  std::error_code error;
+  if (!fs::is_regular_file(file, error)) return false;
+  const int descriptor = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  close(descriptor);
+  return true;
+}
+
+// What the archive's write reports back while it compresses.
+struct WriteWatch {
+  Progress& Watcher;
+  std::string Name;
+  bool Cancelled = false;
+};
+
+void WriteProgress(zip_t*, double done, void* state) {
+  auto* watch = static_cast<WriteWatch*>(state);
+  if (!watch->Cancelled) {
+    watch->Cancelled = !watch->Watcher.Step(watch->Name, static_cast<size_t>(done * 1000), 1000);
+  }
+}
+
+int WriteCancelled(zip_t*, void* state) {
+  return static_cast<WriteWatch*>(state)->Cancelled;
+}
+
+struct ZipCloser {
+  void operator()(zip_t* archive) const {
+    if (archive != nullptr) zip_discard(archive);
+  }
+};
+using ZipHandle = std::unique_ptr<zip_t, ZipCloser>;
+
+struct EntryCloser {
+  void operator()(zip_file_t* file) const {
+    if (file != nullptr) zip_fclose(file);
+  }
+};
+using EntryHandle = std::unique_ptr<zip_file_t, EntryCloser>;
+
+bool IsUnixType(zip_t* archive, zip_uint64_t index, mode_t type) {
+  zip_uint8_t system = 0;
+  zip_uint32_t attributes = 0;
+  if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0) return false;
+  return system == ZIP_OPSYS_UNIX && ((attributes >> 16) & S_IFMT) == type;
+}
+
+void SetModified(const fs::path& path, const zip_stat_t& stat) {
+  if ((stat.valid & ZIP_STAT_MTIME) == 0) return;
+  const timespec times[2] = {{0, UTIME_OMIT}, {stat.mtime, 0}};
+  utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
+}
+
+// Writes a regular entry to `target` through a temporary file; the reason
+// when it fails.
+std::optional<std::string> WriteEntry(zip_t* archive, zip_uint64_t index, const fs::path& target) {
+  EntryHandle entry(zip_fopen_index(archive, index, 0));
+  if (!entry) return std::string(zip_strerror(archive));
+  std::string why;
+  const auto copy = [&](std::FILE* out, std::string_view) {
+    char buffer[65536];
+    for (;;) {
+      const zip_int64_t count = zip_fread(entry.get(), buffer, sizeof buffer);
+      if (count < 0) {
+        why = zip_file_strerror(entry.get());
+        return false;
+      }
+      if (count == 0) return true;
+      if (std::fwrite(buffer, 1, static_cast<size_t>(count), out) != static_cast<size_t>(count)) {
+        why = std::strerror(errno);
+        return false;
+      }
+    }
+  };
+  if (ReplaceFileAtomically(target.string(), {}, copy)) return std::nullopt;
+  if (why.empty()) why = std::strerror(errno);
+  return why;
+}
+
+// The target of a link entry, when it stays inside `destination`.
+std::optional<std::string> LinkInside(zip_t* archive, zip_uint64_t index, const zip_stat_t& stat,
+                                      const fs::path& destination, const fs::path& link) {
+  if ((stat.valid & ZIP_STAT_SIZE) == 0 || stat.size == 0 || stat.size > LongestLinkTarget) {
+    return std::nullopt;
+  }
+  EntryHandle entry(zip_fopen_index(archive, index, 0));
+  if (!entry) return std::nullopt;
+  std::string target(stat.size, '\0');
+  if (zip_fread(entry.get(), target.data(), stat.size) != static_cast<zip_int64_t>(stat.size)) {
+    return std::nullopt;
+  }
+  if (target.find('\0') != std::string::npos || target.front() == '/' ||
+      !ResolvesInside(destination, link.parent_path() / target)) {
+    return std::nullopt;
+  }
+  return target;
+}
+
+std::optional<std::string> WriteLink(const std::string& target, const fs::path& link) {
+  std::string temporary =
+      (link.parent_path() / ("." + link.filename().string() + ".tmp-XXXXXX")).string();
+  const int descriptor = mkstemp(temporary.data());
+  if (descriptor < 0) return std::string(std::strerror(errno));
+  close(descriptor);
+  std::error_code error;
+  fs::remove(temporary, error);
+  fs::create_symlink(target, temporary, error);
+  if (!error) fs::rename(temporary, link, error);
+  if (!error) return std::nullopt;
+  std::error_code ignored;
+  fs::remove(temporary, ignored);
+  return error.message();
+}
+
+}  // namespace
+
+ZipAddOutcome AddToZip(const std::string& archive, const std::vector<std::string>& files,
+                       bool fresh, Progress& progress) {
+  ZipAddOutcome outcome;
+  outcome.Added.assign(files.size(), false);
+  int code = 0;
+  ZipHandle zip(zip_open(archive.c_str(), ZIP_CREATE | (fresh ? ZIP_TRUNCATE : 0), &code));
+  if (!zip) {
+    outcome.Error = ZipErrorText(code);
+    return outcome;
+  }
+  std::map<std::string, size_t> byName;  // a later file of the same name replaces the earlier
+  for (size_t k = 0; k < files.size(); ++k) {
+    if (!progress.Step(files[k], k, files.size())) {
+      outcome.Cancelled = true;
+      return outcome;
+    }
+    if (!Readable(files[k])) continue;
+    zip_source_t* source = zip_source_file(zip.get(), files[k].c_str(), 0, -1);
+    if (source == nullptr) continue;
+    const std::string name = fs::path(files[k]).filename().string();
+    const zip_int64_t index =
+        zip_file_add(zip.get(), name.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_GUESS);
+    if (index < 0) {
+      zip_source_free(source);
+      continue;
+    }
+    zip_set_file_compression(zip.get(), static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
+                             StrongestLevel);
+    if (const auto earlier = byName.find(name); earlier != byName.end()) {
+      outcome.Added[earlier->second] = false;
+    }
+    byName[name] = k;
+    outcome.Added[k] = true;
+  }
+
+  // Nothing to add: the archive stays as it was.
+  if (std::find(outcome.Added.begin(), outcome.Added.end(), true) == outcome.Added.end()) {
+    return outcome;
+  }
+  WriteWatch watch{progress, fs::path(archive).filename().string()};
+  zip_register_progress_callback_with_state(zip.get(), 0.01, WriteProgress, nullptr, &watch);
+  zip_register_cancel_callback_with_state(zip.get(), WriteCancelled, nullptr, &watch);
+  if (zip_close(zip.get()) != 0) {
+    outcome.Cancelled = watch.Cancelled;
+    outcome.Error = zip_strerror(zip.get());
+    outcome.Added.assign(files.size(), false);
+    return outcome;  // the handle discards the archive
+  }
+  zip.release();
+  outcome.Written = true;
+  return outcome;
+}
+
+ZipExtractOutcome ExtractZip(const std::string& archive, const std::string& destination,
+                             Progress& progress) {
+  ZipExtractOutcome outcome;
+  int code = 0;
+  ZipHandle zip(zip_open(archive.c_str(), ZIP_RDONLY, &code));
+  if (!zip) {
+    outcome.Failures.push_back({archive, OperationFault::System, ZipErrorText(code)});
+    return outcome;
+  }
+  std::error_code error;
+  const fs::path folder = fs::absolute(destination, error);
+  const zip_int64_t count = zip_get_num_entries(zip.get(), 0);
+  for (zip_int64_t k = 0; k < count; ++k) {
+    const auto index = static_cast<zip_uint64_t>(k);
+    zip_stat_t stat;
+    if (zip_stat_index(zip.get(), index, ZIP_FL_ENC_GUESS, &stat) != 0 ||
+        (stat.valid & ZIP_STAT_NAME) == 0) {
+      outcome.Failures.push_back({archive, OperationFault::System, zip_strerror(zip.get())});
+      continue;
+    }
+    const std::string name = stat.name;
+    if (!progress.Step(name, index, static_cast<size_t>(count))) {
+      outcome.Cancelled = true;
+      break;
+    }
+    const std::optional<fs::path> relative = SafeEntryPath(name);
+    const fs::path target = relative ? folder / *relative : fs::path();
+    if (!relative || !ResolvesInside(folder, target)) {
+      outcome.Refused.push_back(name);
+      continue;
+    }
+
+    std::optional<std::string> failed;
+    if (name.back() == '/' || IsUnixType(zip.get(), index, S_IFDIR)) {
+      fs::create_directories(target, error);
+      if (error) failed = error.message();
+    } else {
+      fs::create_directories(target.parent_path(), error);
+      if (error) {
+        failed = error.message();
+      } else if (IsUnixType(zip.get(), index, S_IFLNK)) {
+        const std::optional<std::string> linkTarget =
+            LinkInside(zip.get(), index, stat, folder, target);
+        if (!linkTarget) {
+          outcome.Refused.push_back(name);
+          continue;
+        }
+        failed = WriteLink(*linkTarget, target);
+      } else {
+        failed = WriteEntry(zip.get(), index, target);
+      }
+    }
+    if (failed) {
+      outcome.Failures.push_back({name, OperationFault::System, *failed});
+      continue;
+    }
+    SetModified(target, stat);
+    ++outcome.Extracted;
+  }
+  return outcome;
+}
+
+}  // namespace zephirax
