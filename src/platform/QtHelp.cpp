@@ -97,6 +97,11 @@ QtHelpWindow::QtHelpWindow(QWidget* owner) : QWidget(nullptr, Qt::Window) {
   Browser = new QTextBrowser(this);
   Browser->setObjectName(QStringLiteral("Browser"));
   Browser->setOpenExternalLinks(false);
+  // One look for the tables of every page, kept here rather than in each page.
+  Browser->document()->setDefaultStyleSheet(
+      QStringLiteral("table { border-collapse: collapse; margin-bottom: 8px; }\n"
+                     "th, td { border: 1px solid #808080; padding: 3px; vertical-align: top; }\n"
+                     "th { background-color: #e8e8e8; text-align: left; }\n"));
   BackButton->setEnabled(false);
   ForwardButton->setEnabled(false);
 

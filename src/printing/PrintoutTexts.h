@@ -103,12 +103,6 @@ inline constexpr LangText PrintIsoViscosityLabel{
 
 // Units of the additional-data pages.
 inline constexpr const char* PrintRpmUnit = "rpm";
-inline constexpr const char* PrintDegCUnit =
-    "\xC2\xB0"
-    "C";
-inline constexpr const char* PrintDegFUnit =
-    "\xC2\xB0"
-    "F";
 // The charge-air pressure difference is read off a water column with bar
 // gauges and a mercury column otherwise, as the dialog labels it.
 inline constexpr const char* PrintPDiffUnitBar = "mmWS";

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "adddata/AddDataEntry.h"
+#include "charts/ChartTexts.h"
 #include "measurement/NumberText.h"
 #include "platform/LangText.h"
 #include "platform/TextEncoding.h"
@@ -96,7 +97,7 @@ Settings ConfigOf(const PrintUnits& units) {
 }
 
 const char* TempUnitText(const PrintUnits& units) {
-  return units.Temp == UnitDegF ? PrintDegFUnit : PrintDegCUnit;
+  return ChartTempUnitWord(units.Temp);
 }
 
 // The additional data to fill in, or none for the blank form.
