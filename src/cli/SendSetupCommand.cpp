@@ -53,7 +53,10 @@ int SendSetupCommand(const std::vector<std::string>& args, std::ostream& out, st
   }
   SendSetupHooks hooks;
   hooks.Gauge = [&err](int value) { err << "\rsent " << value << (value == 100 ? "\n" : ""); };
-  SendSetup(link, *frame, hooks);
+  if (!SendSetup(link, *frame, hooks)) {
+    err << "\n" << LinkFailedMessage(English, link, /*incomplete=*/false) << "\n";
+    return 1;
+  }
   out << frame->size() << " bytes sent to " << device << "\n";
   return 0;
 }

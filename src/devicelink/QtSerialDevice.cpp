@@ -82,8 +82,12 @@ int64_t QtSerialDevice::Write(const uint8_t* data, int32_t count) {
   if (!port_.isOpen() || count <= 0) return 0;
   const qint64 written = port_.write(reinterpret_cast<const char*>(data), count);
   const bool flushed = port_.waitForBytesWritten(1000) || port_.bytesToWrite() == 0;
-  if (written < 0) return -static_cast<int64_t>(count);
-  return flushed ? written : -written;
+  if (written >= 0 && flushed) return written;
+  // A write that fails usually means the device went away; the caller is
+  // told why through Failure().
+  if (!Failed()) WatchLine(0);
+  if (!Failed()) failure_ = {DeviceFault::Kind::System, port_.errorString().toStdString(), ""};
+  return written < 0 ? -static_cast<int64_t>(count) : -written;
 }
 
 int32_t QtSerialDevice::Read(uint8_t* buffer, int32_t count) {

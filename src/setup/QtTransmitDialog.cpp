@@ -94,11 +94,17 @@ void TTransmitDlg2::StartBtnClick() {
     // Repaint only: the user cannot start anything else while bytes go out.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   };
-  SendSetup(link_, frame_, hooks);
+  CancelButton->setEnabled(true);
+  if (!SendSetup(link_, frame_, hooks)) {
+    // Only Cancel is left: the device did not get the setup.
+    StatusLabel->setText(Text(TransmitFailed, language_));
+    InstructionLabel->setText(
+        QString::fromStdString(LinkFailedMessage(language_, link_, /*incomplete=*/false)));
+    return;
+  }
   InstructionLabel->clear();
   OkButton->setEnabled(true);
   OkButton->show();
-  CancelButton->setEnabled(true);
   StatusLabel->setText(Text(TransmitFinished, language_));
 }
 

@@ -1,5 +1,7 @@
 #include "setup/SetupTransmission.h"
 
+#include <cerrno>
+#include <cstring>
 #include <thread>
 
 namespace zephirax {
@@ -10,11 +12,18 @@ constexpr char Stx = 0x02;
 
 }  // namespace
 
-void SendSetup(SerialLink& link, std::string_view frame, const SendSetupHooks& hooks) {
+bool SendSetup(SerialLink& link, std::string_view frame, const SendSetupHooks& hooks) {
   int counter = 1;
   for (const char c : frame) {
     const auto byte = static_cast<uint8_t>(c);
-    WriteComPort(link, link.ComHandle, &byte, 1);
+    if (WriteComPort(link, link.ComHandle, &byte, 1) != 1) {
+      // The device's own account of the failure when it has one.
+      if (!CloseIfFailed(link)) {
+        CloseLink(link);
+        link.Fault = {DeviceFault::Kind::System, std::strerror(EIO), ""};
+      }
+      return false;
+    }
     if (c == Stx || c == ';') {
       if (hooks.Gauge) hooks.Gauge(counter);
       ++counter;
@@ -27,6 +36,7 @@ void SendSetup(SerialLink& link, std::string_view frame, const SendSetupHooks& h
   }
   if (hooks.Gauge) hooks.Gauge(100);
   CloseLink(link);
+  return true;
 }
 
 }  // namespace zephirax

@@ -26,7 +26,10 @@ struct SendSetupHooks {
 };
 
 // Writes `frame` byte by byte on the open port and closes the port when done.
-void SendSetup(SerialLink& link, std::string_view frame, const SendSetupHooks& hooks = {});
+// Stops at the first byte the device does not take: the rest of a frame is
+// useless to the device, and carrying on would report a transfer that never
+// happened. False then, with the reason in `link.Fault`.
+bool SendSetup(SerialLink& link, std::string_view frame, const SendSetupHooks& hooks = {});
 
 inline constexpr LangText TransmitDlgCaption{
     "Sende SETUP Daten zum VOLTAN", "Transmit setup data to VOLTAN", "Envoyer la config sur VOLTAN",
@@ -50,5 +53,7 @@ inline constexpr LangText TransmitPleaseWait{"Bitte warten.", "Please wait.", "P
                                              "espere"};
 inline constexpr LangText TransmitFinished{"fertig ...", "finished ...", "Terminé ...",
                                            "final ..."};
+inline constexpr LangText TransmitFailed{"fehlgeschlagen ...", "failed ...", "échec ...",
+                                         "fallido ..."};
 
 }  // namespace zephirax

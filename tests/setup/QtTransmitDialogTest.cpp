@@ -48,6 +48,30 @@ TEST(TransmitDialogTest, StartSendsTheFrameAndOffersOk) {
   EXPECT_FALSE(link.PortOpen);
 }
 
+TEST(TransmitDialogTest, ADeviceThatFailsMidFrameIsNotReportedAsFinished) {
+  test::FakeSerialDevice port;
+  port.WritableBytes = 5;
+  port.FailureWhenDrained = {DeviceFault::Kind::HungUp, "", ""};
+  SerialLink link;
+  link.Device = &port;
+  link.DeviceOverride = "/dev/ttyUSB0";
+  test::ScriptedUserInterface ui;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<TTransmitDlg2*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->StartBtnClick();
+    EXPECT_EQ(dialog->StatusLabel->text(), QStringLiteral("failed ..."));
+    EXPECT_TRUE(dialog->OkButton->isHidden());
+    EXPECT_TRUE(dialog->CancelButton->isEnabled());
+    EXPECT_TRUE(dialog->InstructionLabel->text().startsWith(
+        QStringLiteral("The connection to /dev/ttyUSB0 failed")));
+    dialog->CancelButton->click();
+  });
+  EXPECT_FALSE(TransmitSetup(link, DefaultFrame(), 1, ui, nullptr));
+  EXPECT_EQ(port.Written.size(), 5u);
+  EXPECT_FALSE(link.PortOpen);
+}
+
 TEST(TransmitDialogTest, MissingPortIsToldAndNothingIsSent) {
   test::FakeSerialDevice port;
   port.FailingOpens = -1;

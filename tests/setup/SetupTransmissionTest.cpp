@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "setup/EngineSetup.h"
+#include "support/FakeSerialDevice.h"
 
 namespace zephirax {
 namespace {
@@ -44,7 +45,8 @@ TEST(SetupTransmissionTest, SendsTheLineFrameByteByByteWithAPauseEach) {
     ASSERT_TRUE(link.PortOpen);
     std::vector<int> gauge;
     int pauses = 0;
-    SendSetup(link, frame, {[&](int value) { gauge.push_back(value); }, [&] { ++pauses; }});
+    EXPECT_TRUE(
+        SendSetup(link, frame, {[&](int value) { gauge.push_back(value); }, [&] { ++pauses; }}));
 
     std::string line;
     for (const std::string& write : device.Writes) {
@@ -59,6 +61,38 @@ TEST(SetupTransmissionTest, SendsTheLineFrameByteByByteWithAPauseEach) {
     EXPECT_EQ(gauge.back(), 100);
     EXPECT_FALSE(link.PortOpen);
     EXPECT_FALSE(device.Opened);
+  }
+}
+
+// A device that stops taking bytes must not be reported as having got the
+// setup; the reason is the device's own when it has one.
+TEST(SetupTransmissionTest, StopsAtTheFirstRefusedByteAndSaysWhy) {
+  EngineSetup setup;
+  NewSetupDefaults(setup);
+  const std::string frame = SetupFrame(setup, FrameUse::Line).value();
+  const struct {
+    DeviceFault DeviceSays;
+    DeviceFault::Kind Expected;
+    std::string Reason;
+  } cases[] = {
+      {{DeviceFault::Kind::HungUp, "", ""}, DeviceFault::Kind::HungUp, ""},
+      {{}, DeviceFault::Kind::System, "Input/output error"},
+  };
+  for (const auto& c : cases) {
+    test::FakeSerialDevice device;
+    device.WritableBytes = 10;
+    device.FailureWhenDrained = c.DeviceSays;
+    SerialLink link;
+    link.Device = &device;
+    OpenSelectedPort(link);
+    ASSERT_TRUE(link.PortOpen);
+    std::vector<int> gauge;
+    EXPECT_FALSE(SendSetup(link, frame, {[&](int value) { gauge.push_back(value); }, [] {}}));
+    EXPECT_EQ(device.Written, frame.substr(0, 10));
+    EXPECT_TRUE(gauge.empty() || gauge.back() != 100);
+    EXPECT_FALSE(link.PortOpen);
+    EXPECT_EQ(link.Fault.What, c.Expected);
+    EXPECT_EQ(link.Fault.Reason, c.Reason);
   }
 }
 

@@ -24,7 +24,9 @@ bool FakeSerialDevice::Configure(int32_t baud, int16_t, int16_t, int16_t, uint8_
 }
 
 int64_t FakeSerialDevice::Write(const uint8_t* data, int32_t count) {
-  if (!open_) return -static_cast<int64_t>(count);
+  if (!open_ || Written.size() + static_cast<size_t>(count) > WritableBytes) {
+    return -static_cast<int64_t>(count);
+  }
   Written.append(reinterpret_cast<const char*>(data), static_cast<size_t>(count));
   return count;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ class FakeSerialDevice : public SerialDevice {
   std::deque<std::string> Chunks;  // served while open, one per read
   int FailingOpens = 0;            // attempts that fail before one succeeds; -1: all fail
   bool RefuseConfigure = false;
+  size_t WritableBytes = SIZE_MAX;  // writes beyond this many bytes fail
   DeviceFault OpenFaultShown{DeviceFault::Kind::System, "No such file or directory", ""};
   DeviceFault FailureWhenDrained;
 
