@@ -86,7 +86,10 @@ std::string RawText(std::string_view field) {
   return std::string(field.substr(1, length));
 }
 
-void ReadItems(KeywordScanner& scan, AdditionalData& data, int32_t cylCount) {
+// True when the file held at least one item: bytes without any (an empty
+// file, blanks) are no additional data, not data that all read 0.
+bool ReadItems(KeywordScanner& scan, AdditionalData& data, int32_t cylCount) {
+  bool anyItem = false;
   auto oneValue = [&](size_t width) {
     scan.Skip(1);
     const std::string_view chars = scan.Chars(width);
@@ -175,8 +178,12 @@ void ReadItems(KeywordScanner& scan, AdditionalData& data, int32_t cylCount) {
       PerTc<int32_t>& values = scan.Matches("EXBT") ? data.TexhBeforeTc : data.TexhAfterTc;
       scan.Skip(2);
       for (int t = 1; t <= TcCount; ++t) values[t] = WholeValue(scan.Chars(4).substr(0, 3));
+    } else {
+      continue;
     }
+    anyItem = true;
   }
+  return anyItem;
 }
 
 }  // namespace
@@ -196,7 +203,7 @@ bool ReadAdditionalDataBytes(AdditionalData& data, std::string_view bytes, int32
   loaded.FuelConsumption = 0;
   KeywordScanner scan(bytes);
   try {
-    ReadItems(scan, loaded, cylCount);
+    if (!ReadItems(scan, loaded, cylCount)) return false;
   } catch (const FileFaultError&) {
     return false;
   }

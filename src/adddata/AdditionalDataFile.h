@@ -20,8 +20,9 @@ std::string AdditionalDataName(const std::string& measFileName);
 
 // Reads the file into `data`. On success the values the file holds are set,
 // the ISO and fuel fields a file lacks read 0, and every other field keeps its
-// value. False, with `data` untouched, when the file cannot be opened, ends
-// inside an item, or `cylCount` lies outside 0..MaxCylinders. Nothing is shown
+// value. False, with `data` untouched, when the file cannot be opened, is not
+// a regular file, holds no item at all (an empty file), ends inside an item,
+// or `cylCount` lies outside 0..MaxCylinders. Nothing is shown
 // to the user: a missing file is the normal case of a measurement without data.
 bool ReadAdditionalData(AdditionalData& data, const std::string& fileName, int32_t cylCount);
 

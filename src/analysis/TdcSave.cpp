@@ -1,11 +1,10 @@
 #include "analysis/TdcSave.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "adddata/AdditionalDataFile.h"
 #include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 
 namespace zephirax {
 
@@ -22,12 +21,10 @@ bool SameFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(a, b, error);
 }
 
+// The additional data copied along; as large as the reader takes at most.
 bool CopyFile(const std::string& from, const std::string& to) {
-  std::ifstream in(from, std::ios::binary);
-  if (!in) return false;
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return false;
-  return ReplaceFileAtomically(to, bytes);
+  const RegularFileRead read = ReadRegularFile(from, 64 << 20);
+  return read && ReplaceFileAtomically(to, read.Bytes);
 }
 
 }  // namespace

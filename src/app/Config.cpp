@@ -4,13 +4,13 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "app/IniFile.h"
 #include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 #include "platform/TextEncoding.h"
 
 namespace zephirax {
@@ -56,13 +56,15 @@ int32_t ToInt(const std::string& text) {
   return error == std::errc() && ptr == end ? value : 0;
 }
 
-// The file's bytes; nullopt when it is missing or cannot be read.
+// Far more than any configuration holds.
+constexpr size_t MaxConfigSize = 1 << 20;
+
+// The file's bytes; nullopt when it is missing, cannot be read, is not a
+// regular file or is too large to be a configuration.
 std::optional<std::string> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
+  RegularFileRead read = ReadRegularFile(path, MaxConfigSize);
+  if (!read) return std::nullopt;
+  return std::move(read.Bytes);
 }
 
 }  // namespace

@@ -4,12 +4,12 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <utility>
 #include <vector>
 
 #include "app/OptionsTexts.h"
 #include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 
 namespace zephirax {
 namespace {
@@ -75,12 +75,13 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+// Far more than any list of the desktop's holds.
+constexpr size_t MaxListSize = 16 << 20;
+
 std::optional<std::string> ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
+  RegularFileRead read = ReadRegularFile(path, MaxListSize);
+  if (!read) return std::nullopt;
+  return std::move(read.Bytes);
 }
 
 // The last line a tool wrote that says something: usually why it failed.

@@ -38,9 +38,11 @@ constexpr LangText ReasonTexts[] = {
      "El fichero no indica un número de cilindros válido."},
     {"Die Datei enthält diesen Zylinder nicht.", "The file has no such cylinder.",
      "Le fichier ne contient pas ce cylindre.", "El fichero no contiene ese cilindro."},
+    {"Dies ist keine gewöhnliche Datei.", "This is not a regular file.",
+     "Ce n'est pas un fichier ordinaire.", "No es un fichero normal."},
 };
 
-static_assert(std::size(ReasonTexts) == static_cast<size_t>(FaultReason::NoSuchCylinder) + 1);
+static_assert(std::size(ReasonTexts) == static_cast<size_t>(FaultReason::NotRegular) + 1);
 static_assert(std::size(PartTexts) == static_cast<size_t>(FilePart::SecondCurves) + 1);
 
 }  // namespace

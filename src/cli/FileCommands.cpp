@@ -68,9 +68,8 @@ int ZipCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   for (const PlannedFile& planned : plan) files.push_back(planned.Path);
   SilentProgress progress;
   const ZipAddOutcome outcome = AddToZip(args[1], files, false, progress);
-  if (!outcome.Error.empty()) {
-    PrintError(err, FailureMessage(CompressFailedText,
-                                   {args[1], OperationFault::System, outcome.Error}, English));
+  if (outcome.Failed()) {
+    PrintError(err, FailureMessage(CompressFailedText, outcome.FailureOf(args[1]), English));
     return 1;
   }
   size_t selectedAdded = 0;

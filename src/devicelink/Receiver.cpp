@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string_view>
 #include <system_error>
 #include <utility>
 
 #include "devicelink/ReceiveTexts.h"
 #include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 
 namespace zephirax {
 
@@ -128,14 +127,12 @@ std::string ReceivedFileName(const std::string& chosenName, bool mipSeen) {
 
 std::optional<std::string> SaveReceivedMeasurement(const std::string& tempFile,
                                                    const std::string& chosenName, bool mipSeen) {
-  std::ifstream in(tempFile, std::ios::binary);
-  if (!in) return std::nullopt;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  in.close();
+  // The working copy holds one measurement: never more than a reader takes.
+  const RegularFileRead read = ReadRegularFile(tempFile, 64 << 20);
+  if (!read) return std::nullopt;
 
   const std::string target = ReceivedFileName(chosenName, mipSeen);
-  if (!ReplaceFileAtomically(target, bytes)) return std::nullopt;
+  if (!ReplaceFileAtomically(target, read.Bytes)) return std::nullopt;
   std::error_code ignored;
   fs::remove(tempFile, ignored);
   return target;

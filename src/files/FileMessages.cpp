@@ -43,6 +43,9 @@ std::string FailureMessage(const LangText& lead, const FileFailure& failure, int
     case OperationFault::SourceMissing:
       reason = Tr(SourceMissingReason, language);
       break;
+    case OperationFault::NotRegular:
+      reason = Tr(NotRegularReason, language);
+      break;
   }
   // The trash's own words say why it refused.
   if (failure.Fault != OperationFault::System && !failure.Detail.empty()) {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +10,7 @@
 #include <system_error>
 
 #include "adddata/AdditionalDataFile.h"
+#include "platform/RegularFile.h"
 
 namespace zephirax {
 
@@ -38,12 +40,44 @@ fs::path TemporaryBeside(const fs::path& target, std::error_code& error) {
   return pattern;
 }
 
+// All bytes from `in` to `out`, and the source's permissions.
+std::error_code CopyContents(int in, int out) {
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = read(in, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return LastError();
+    if (got == 0) break;
+    for (ssize_t done = 0; done < got;) {
+      const ssize_t put = write(out, buffer + done, static_cast<size_t>(got - done));
+      if (put < 0 && errno == EINTR) continue;
+      if (put < 0) return LastError();
+      done += put;
+    }
+  }
+  struct stat status {};
+  if (fstat(in, &status) != 0 || fchmod(out, status.st_mode & 07777) != 0) return LastError();
+  return {};
+}
+
 // A complete copy of `source` beside `target`, with the source's permissions
-// and modification time; empty on failure, with nothing left behind.
+// and modification time; empty on failure, with nothing left behind. The
+// source is opened only as a regular file, so a FIFO put in its place never
+// blocks the copy.
 fs::path CopyBeside(const fs::path& source, const fs::path& target, std::error_code& error) {
   fs::path temporary = TemporaryBeside(target, error);
   if (temporary.empty()) return {};
-  fs::copy_file(source, temporary, fs::copy_options::overwrite_existing, error);
+  ReadFault fault = ReadFault::None;
+  const int in = OpenRegularFile(source.string(), fault);
+  if (in < 0) {
+    error = fault == ReadFault::NotRegular ? std::make_error_code(std::errc::not_supported)
+                                           : LastError();
+  } else {
+    const int out = open(temporary.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    error = out < 0 ? LastError() : CopyContents(in, out);
+    if (out >= 0 && close(out) != 0 && !error) error = LastError();
+    close(in);
+  }
   if (!error) {
     const fs::file_time_type modified = fs::last_write_time(source, error);
     if (!error) fs::last_write_time(temporary, modified, error);
@@ -60,8 +94,10 @@ std::optional<FileFailure> TransferOne(Transfer kind, const fs::path& source,
                                        const fs::path& destination, Trash& trash) {
   const std::string shown = source.string();
   std::error_code error;
-  if (!fs::is_regular_file(source, error))
-    return FileFailure{shown, OperationFault::SourceMissing, ""};
+  const fs::file_status status = fs::status(source, error);
+  if (!fs::exists(status)) return FileFailure{shown, OperationFault::SourceMissing, ""};
+  // A FIFO or device is no file to copy: reading it may never end.
+  if (!fs::is_regular_file(status)) return FileFailure{shown, OperationFault::NotRegular, ""};
   const fs::path target = destination / source.filename();
   const bool replacing = fs::exists(fs::symlink_status(target, error));
   if (replacing) {

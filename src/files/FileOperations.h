@@ -23,6 +23,7 @@ enum class OperationFault {
   NameTaken,
   BadName,
   SourceMissing,
+  NotRegular,  // a FIFO, device or folder where a file was expected
 };
 
 struct FileFailure {

@@ -117,6 +117,9 @@ inline constexpr LangText BadNameReason{
 inline constexpr LangText SourceMissingReason{
     "Die Datei ist nicht (mehr) vorhanden.", "The file does not exist (any more).",
     "Le fichier n'existe pas (ou plus).", "El fichero no existe (o ya no existe)."};
+inline constexpr LangText NotRegularReason{
+    "Dies ist keine gewöhnliche Datei.", "This is not a regular file.",
+    "Ce n'est pas un fichier ordinaire.", "No es un fichero normal."};
 
 // The entries of an archive that were not extracted (%s: the archive), one
 // per line after the text.

@@ -386,9 +386,8 @@ void TFileForm::CompressBtnClick() {
   }
   if (outcome.Cancelled) {
     // The archive stays as it was; the user knows why.
-  } else if (!outcome.Error.empty()) {
-    ShowError(FailureMessage(CompressFailedText, {archive, OperationFault::System, outcome.Error},
-                             language_));
+  } else if (outcome.Failed()) {
+    ShowError(FailureMessage(CompressFailedText, outcome.FailureOf(archive), language_));
   } else if (selectedAdded < names.size()) {
     ShowError(Tr(NotAllFilesAdded, language_));
   }

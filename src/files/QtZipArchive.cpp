@@ -14,6 +14,7 @@
 
 #include "files/ZipEntryNames.h"
 #include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 
 namespace zephirax {
 
@@ -33,9 +34,8 @@ std::string ZipErrorText(int code) {
 }
 
 bool Readable(const std::string& file) {
-  std::error_code error;
-  if (!fs::is_regular_file(file, error)) return false;
-  const int descriptor = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  ReadFault fault = ReadFault::None;
+  const int descriptor = OpenRegularFile(file, fault);
   if (descriptor < 0) return false;
   close(descriptor);
   return true;
@@ -153,6 +153,11 @@ ZipAddOutcome AddToZip(const std::string& archive, const std::vector<std::string
                        bool fresh, Progress& progress) {
   ZipAddOutcome outcome;
   outcome.Added.assign(files.size(), false);
+  // The library would open a FIFO there for reading and wait on it forever.
+  if (!AbsentOrRegular(archive)) {
+    outcome.Fault = OperationFault::NotRegular;
+    return outcome;
+  }
   int code = 0;
   ZipHandle zip(zip_open(archive.c_str(), ZIP_CREATE | (fresh ? ZIP_TRUNCATE : 0), &code));
   if (!zip) {
@@ -205,9 +210,22 @@ ZipAddOutcome AddToZip(const std::string& archive, const std::vector<std::string
 ZipExtractOutcome ExtractZip(const std::string& archive, const std::string& destination,
                              Progress& progress) {
   ZipExtractOutcome outcome;
+  // Opened here, as a regular file only, and handed over: the library's own
+  // open would wait forever on a FIFO.
+  ReadFault fault = ReadFault::None;
+  const int descriptor = OpenRegularFile(archive, fault);
+  if (descriptor < 0) {
+    if (fault == ReadFault::NotRegular) {
+      outcome.Failures.push_back({archive, OperationFault::NotRegular, ""});
+    } else {
+      outcome.Failures.push_back({archive, OperationFault::System, std::strerror(errno)});
+    }
+    return outcome;
+  }
   int code = 0;
-  ZipHandle zip(zip_open(archive.c_str(), ZIP_RDONLY, &code));
+  ZipHandle zip(zip_fdopen(descriptor, 0, &code));
   if (!zip) {
+    close(descriptor);  // still ours when the library refused it
     outcome.Failures.push_back({archive, OperationFault::System, ZipErrorText(code)});
     return outcome;
   }

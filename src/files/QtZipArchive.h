@@ -15,7 +15,12 @@ struct ZipAddOutcome {
   std::vector<bool> Added;  // per file given: it is in the archive
   bool Written = false;     // the archive was written
   bool Cancelled = false;
-  std::string Error;  // why it was not written
+  std::string Error;  // why it was not written, in the system's words
+  // The program's own reason instead, when not System: a FIFO or device in
+  // the archive's place, which is neither read nor replaced.
+  OperationFault Fault = OperationFault::System;
+  bool Failed() const { return !Error.empty() || Fault != OperationFault::System; }
+  FileFailure FailureOf(const std::string& archive) const { return {archive, Fault, Error}; }
 };
 
 // Adds `files` to `archive` under their names without folder, deflated at the
@@ -37,7 +42,7 @@ struct ZipExtractOutcome {
 
 // Extracts every entry of `archive` below `destination`, replacing files of
 // the same name; entries that are refused or fail are skipped, the others
-// extracted.
+// extracted. An archive that is no regular file is refused unread.
 ZipExtractOutcome ExtractZip(const std::string& archive, const std::string& destination,
                              Progress& progress);
 

@@ -3,34 +3,37 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <fstream>
+#include <utility>
 
 #include "measurement/FixedField.h"
+#include "platform/RegularFile.h"
 
 namespace zephirax {
 
 namespace {
 // Anything larger is not a measurement (the largest real file is well below 1 MiB).
-constexpr std::streamoff MaxFileSize = 64 << 20;
+constexpr size_t MaxFileSize = 64 << 20;
 }  // namespace
 
 bool ReadMeasurementFile(const std::string& fileName, std::string& bytes, FaultReason* why) {
   FaultReason ignored = FaultReason::CannotOpen;
   FaultReason& reason = why != nullptr ? *why : ignored;
-  reason = FaultReason::CannotOpen;
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return false;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0) return false;  // a folder, or a device that cannot seek
-  if (size > MaxFileSize) {
-    reason = FaultReason::TooLarge;
-    return false;
+  RegularFileRead read = ReadRegularFile(fileName, MaxFileSize);
+  switch (read.Fault) {
+    case ReadFault::None:
+      bytes = std::move(read.Bytes);
+      return true;
+    case ReadFault::NotRegular:
+      reason = FaultReason::NotRegular;
+      return false;
+    case ReadFault::TooLarge:
+      reason = FaultReason::TooLarge;
+      return false;
+    case ReadFault::CannotOpen:
+      break;
   }
-  in.seekg(0, std::ios::beg);
-  bytes.resize(static_cast<size_t>(size));
-  in.read(bytes.data(), size);
-  return static_cast<bool>(in) || size == 0;
+  reason = FaultReason::CannotOpen;
+  return false;
 }
 
 void ThrowUnreadable(FaultReason reason) {

@@ -17,7 +17,7 @@ namespace zephirax {
 
 // Why a file could not be read.
 enum class FileFault {
-  NotDataFile,  // could not be opened, or failed the start test
+  NotDataFile,  // could not be opened (or is no regular file), or failed the start test
   Unreadable,   // a value did not convert, a count is out of range, or the file ends inside an item
 };
 
@@ -31,6 +31,7 @@ enum class FaultReason {
   OutOfRange,       // a count or code is outside its range
   NoCylinderCount,  // no usable number of cylinders
   NoSuchCylinder,   // the cylinder asked for is not in the file
+  NotRegular,       // a FIFO, device or folder: never opened, so never waited on
 };
 
 // Where in the file the fault lies.
@@ -114,8 +115,8 @@ class KeywordScanner {
   std::array<char, 5> window_{};
 };
 
-// The whole file; false when it cannot be opened or is too large to be a
-// measurement, and then `why`, when given, says which.
+// The whole file; false when it cannot be opened, is not a regular file or is
+// too large to be a measurement, and then `why`, when given, says which.
 bool ReadMeasurementFile(const std::string& fileName, std::string& bytes,
                          FaultReason* why = nullptr);
 

@@ -3,12 +3,12 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 
 #include "measurement/FixedField.h"
 #include "measurement/NumberText.h"
 #include "platform/AtomicFile.h"
 #include "platform/LangText.h"
+#include "platform/RegularFile.h"
 
 namespace zephirax {
 
@@ -19,7 +19,7 @@ constexpr char Etx = 0x03;
 
 // A setup file is a few hundred bytes; anything far larger is not one, and is
 // not read into memory whole.
-constexpr std::streamoff MaxSetupFileSize = 64 * 1024;
+constexpr size_t MaxSetupFileSize = 64 * 1024;
 
 constexpr LangText NotSetupFile{"Dies ist keine SETUP-Datei !", "This is not a valid file type !",
                                 "Type de fichier incorrect !",
@@ -249,15 +249,9 @@ const char* NotSetupFileText(int language) {
 }
 
 std::optional<EngineSetup> ParseSetupFile(const std::string& fileName, const EngineSetup& start) {
-  std::ifstream file(fileName, std::ios::binary);
-  if (!file) return std::nullopt;
-  file.seekg(0, std::ios::end);
-  const std::streamoff size = file.tellg();
-  file.seekg(0, std::ios::beg);
-  if (size < 0 || size > MaxSetupFileSize) return std::nullopt;
-  std::string bytes(static_cast<size_t>(size), '\0');
-  if (!file.read(bytes.data(), size)) return std::nullopt;
-  return ParseSetupFrame(bytes, start);
+  const RegularFileRead read = ReadRegularFile(fileName, MaxSetupFileSize);
+  if (!read) return std::nullopt;
+  return ParseSetupFrame(read.Bytes, start);
 }
 
 bool ReadSetupFile(EngineSetup& setup, int32_t& setupValid, const std::string& fileName) {

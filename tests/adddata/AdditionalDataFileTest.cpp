@@ -206,6 +206,9 @@ TEST(AdditionalDataFile, RejectedInputChangesNothing) {
       {"ends inside COMMENT", good.substr(0, good.find("COMMENT") + 100), 8},
       {"ends inside FCONS", good.substr(0, good.size() - 4), 8},
       {"ends inside TEXBTC", good.substr(0, good.find("TEXBTC") + 10), 8},
+      {"empty file", "", 8},
+      {"line ends and blanks only", "\r\n  \r\n\t", 8},
+      {"no item at all", "12;34\r\nnothing here\r\n", 8},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
