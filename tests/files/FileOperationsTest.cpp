@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/KillMidWrite.h"
 #include "support/TempDir.h"
 
 namespace zephirax {
@@ -178,6 +179,31 @@ TEST_F(FileOperationsTest, RenameNeverReplacesAndLeavesTheCompanion) {
   }
   EXPECT_EQ(In(src_), (Names{"SHIP2.KV", "SHIP1.EXH", "OTHER.KV"}));
   EXPECT_EQ(ReadBytes((src_ / "OTHER.KV").string()), "o");
+}
+
+// A copy killed at any moment leaves the old file or the new one, and the next
+// copy of the same name leaves nothing else; a move leaves its source in place
+// until the file has arrived.
+TEST_F(FileOperationsTest, KilledTransfersLeaveWholeFilesAndNoLitter) {
+  for (int v = 0; v < 2; ++v) {
+    fs::create_directories(src_ / std::to_string(v));
+    Put(src_ / std::to_string(v), "A.KV", std::string(300000, 'a' + v));
+  }
+  const test::KillableWriter copy{
+      "copy", [&](const std::string& folder, int v) {
+        fs::create_directories(folder);
+        SilentProgress progress;
+        const std::string file = (src_ / std::to_string(v) / "A.KV").string();
+        return !TransferFiles(Transfer::Copy, {file}, folder, trash_, progress).Failure;
+      }};
+  test::ExpectWholeFilesAfterKills(copy);
+
+  Put(dst_, "A.KV", "old");
+  Put(dst_, "A.KV.tmp-abc123", "left by a killed copy");
+  ASSERT_FALSE(Run(Transfer::Move, {"0/A.KV"}).Failure);
+  EXPECT_EQ(In(dst_), Names{"A.KV"});
+  EXPECT_EQ(ReadBytes((dst_ / "A.KV").string()), std::string(300000, 'a'));
+  EXPECT_FALSE(fs::exists(src_ / "0/A.KV"));
 }
 
 }  // namespace
