@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <memory>
+#include <vector>
 
 #include "adddata/AdditionalDataFile.h"
 #include "app/Config.h"
@@ -42,15 +44,14 @@ struct Measurements {
   }
 };
 
-TEST(WriterKill, EveryWriterLeavesWholeFilesAndNoLitter) {
-  const Measurements measurements;
-  test::TempDir inputs;
+// The writers, each writing into the folder it is given.
+std::vector<test::KillableWriter> Writers(const Measurements& measurements,
+                                          const test::TempDir& inputs) {
   const std::string source = inputs.File("SOURCE.KV");
-  test::WriteBytes(source, measurements.Source);
-
-  const test::KillableWriter writers[] = {
+  if (!fs::exists(source)) test::WriteBytes(source, measurements.Source);
+  return {
       {"pscav correction",
-       [&](const std::string& folder, int v) {
+       [&measurements](const std::string& folder, int v) {
          const std::string file = folder + "/A.KV";
          if (!fs::exists(file)) {
            fs::create_directories(folder);
@@ -59,12 +60,12 @@ TEST(WriterKill, EveryWriterLeavesWholeFilesAndNoLitter) {
          return static_cast<bool>(WritePscavCorrected(*measurements.Versions[v], file));
        }},
       {"tdc shift",
-       [&](const std::string& folder, int v) {
+       [&measurements, source](const std::string& folder, int v) {
          return static_cast<bool>(
              WriteTdcShifted(*measurements.Versions[v], source, folder + "/B.KV"));
        }},
       {"received measurement",
-       [&](const std::string& folder, int v) {
+       [&inputs](const std::string& folder, int v) {
          // The received blocks wait in a file of their own, outside the folder.
          const std::string received = inputs.File("received" + std::to_string(v));
          if (!fs::exists(received)) test::WriteBytes(received, std::string(200000, 'a' + v));
@@ -92,12 +93,31 @@ TEST(WriterKill, EveryWriterLeavesWholeFilesAndNoLitter) {
          return WriteConfig(settings, folder);
        }},
       {"export",
-       [&](const std::string& folder, int v) {
+       [&measurements](const std::string& folder, int v) {
          return ExportEngineData(*measurements.Versions[v], AdditionalData(), {".", ","}, folder);
        }},
   };
-  for (const test::KillableWriter& writer : writers) test::ExpectWholeFilesAfterKills(writer);
 }
+
+const char* const WriterNames[] = {"PscavCorrection", "TdcShift",       "ReceivedMeasurement",
+                                   "Setup",           "AdditionalData", "Configuration",
+                                   "Export"};
+
+// One test per writer, so that they run side by side.
+class WriterKill : public ::testing::TestWithParam<size_t> {};
+
+TEST_P(WriterKill, LeavesWholeFilesAndNoLitter) {
+  const Measurements measurements;
+  const test::TempDir inputs;
+  const std::vector<test::KillableWriter> writers = Writers(measurements, inputs);
+  ASSERT_EQ(writers.size(), std::size(WriterNames));
+  test::ExpectWholeFilesAfterKills(writers[GetParam()]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, WriterKill, ::testing::Range<size_t>(0, std::size(WriterNames)),
+                         [](const ::testing::TestParamInfo<size_t>& info) {
+                           return std::string(WriterNames[info.param]);
+                         });
 
 }  // namespace
 }  // namespace zephirax

@@ -189,12 +189,23 @@ TEST_F(FileOperationsTest, KilledTransfersLeaveWholeFilesAndNoLitter) {
     fs::create_directories(src_ / std::to_string(v));
     Put(src_ / std::to_string(v), "A.KV", std::string(300000, 'a' + v));
   }
+  // The trash keeps a copy and leaves the replaced file to the rename: a real
+  // trash takes it away first, so that a kill just then leaves the name empty
+  // (and the old file in the trash).
+  struct CopyingTrash : Trash {
+    fs::path Folder;
+    bool MoveToTrash(const std::string& path, std::string&) override {
+      fs::copy_file(path, Folder / "A.KV", fs::copy_options::overwrite_existing);
+      return true;
+    }
+  } trash;
+  trash.Folder = home_.Path() / "trash";
   const test::KillableWriter copy{
       "copy", [&](const std::string& folder, int v) {
         fs::create_directories(folder);
         SilentProgress progress;
-        const std::string file = (src_ / std::to_string(v) / "A.KV").string();
-        return !TransferFiles(Transfer::Copy, {file}, folder, trash_, progress).Failure;
+        const fs::path file = src_ / std::to_string(v) / "A.KV";
+        return !TransferFiles(Transfer::Copy, {file.string()}, folder, trash, progress).Failure;
       }};
   test::ExpectWholeFilesAfterKills(copy);
 
