@@ -11,6 +11,7 @@
 
 #include "adddata/AdditionalDataFile.h"
 #include "platform/RegularFile.h"
+#include "platform/TemporaryFiles.h"
 
 namespace zephirax {
 
@@ -24,20 +25,6 @@ FileFailure SystemFailure(const std::string& file, const std::error_code& error)
 
 std::error_code LastError() {
   return {errno, std::generic_category()};
-}
-
-// A new empty file beside `target`, hidden from the file lists; empty when
-// none could be made.
-fs::path TemporaryBeside(const fs::path& target, std::error_code& error) {
-  std::string pattern =
-      (target.parent_path() / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
-  const int descriptor = mkstemp(pattern.data());
-  if (descriptor < 0) {
-    error = LastError();
-    return {};
-  }
-  close(descriptor);
-  return pattern;
 }
 
 // All bytes from `in` to `out`, and the source's permissions.
@@ -60,35 +47,86 @@ std::error_code CopyContents(int in, int out) {
   return {};
 }
 
-// A complete copy of `source` beside `target`, with the source's permissions
-// and modification time; empty on failure, with nothing left behind. The
-// source is opened only as a regular file, so a FIFO put in its place never
-// blocks the copy.
-fs::path CopyBeside(const fs::path& source, const fs::path& target, std::error_code& error) {
-  fs::path temporary = TemporaryBeside(target, error);
-  if (temporary.empty()) return {};
-  ReadFault fault = ReadFault::None;
-  const int in = OpenRegularFile(source.string(), fault);
-  if (in < 0) {
-    error = fault == ReadFault::NotRegular ? std::make_error_code(std::errc::not_supported)
-                                           : LastError();
-  } else {
-    const int out = open(temporary.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    error = out < 0 ? LastError() : CopyContents(in, out);
-    if (out >= 0 && close(out) != 0 && !error) error = LastError();
-    close(in);
+// The file on its way to `target`, under a temporary name of the target
+// that the next writer of it removes when this process is killed meanwhile.
+// Held open (and so locked) until it is renamed or removed.
+class Staged {
+ public:
+  Staged() = default;
+  Staged(const Staged&) = delete;
+  Staged& operator=(const Staged&) = delete;
+  ~Staged() { Release(); }
+
+  bool Empty() const { return Path_.empty(); }
+  const fs::path& Path() const { return Path_; }
+
+  // A complete copy of `source` with its permissions and modification time.
+  // The source is opened only as a regular file, so a FIFO put in its place
+  // never blocks the copy.
+  bool CopyOf(const fs::path& source, const fs::path& target, std::error_code& error) {
+    const std::optional<NamedTemporary> temporary = CreateNamedTemporary(target);
+    if (!temporary) {
+      error = LastError();
+      return false;
+    }
+    Lock_ = temporary->Descriptor;
+    Path_ = temporary->Path;
+    ReadFault fault = ReadFault::None;
+    const int in = OpenRegularFile(source.string(), fault);
+    if (in < 0) {
+      error = fault == ReadFault::NotRegular ? std::make_error_code(std::errc::not_supported)
+                                             : LastError();
+    } else {
+      error = CopyContents(in, Lock_);
+      close(in);
+    }
+    if (!error) {
+      const fs::file_time_type modified = fs::last_write_time(source, error);
+      if (!error) fs::last_write_time(Path_, modified, error);
+    }
+    if (!error && fsync(Lock_) != 0) error = LastError();
+    if (error) Remove();
+    return !error;
   }
-  if (!error) {
-    const fs::file_time_type modified = fs::last_write_time(source, error);
-    if (!error) fs::last_write_time(temporary, modified, error);
+
+  // A second name of `source` (on the same file system), so that a kill
+  // leaves the source where it was.
+  bool LinkOf(const fs::path& source, const fs::path& target, std::error_code& error) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const fs::path path = TemporaryPathOf(target);
+      if (link(source.c_str(), path.c_str()) == 0) {
+        Path_ = path;
+        Lock_ = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (Lock_ >= 0) LockTemporary(Lock_);
+        return true;
+      }
+      if (errno != EEXIST) break;
+    }
+    error = LastError();
+    return false;
   }
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return {};
+
+  bool RenameTo(const fs::path& target, std::error_code& error) {
+    fs::rename(Path_, target, error);
+    if (!error) Path_.clear();
+    return !error;
   }
-  return temporary;
-}
+
+  void Remove() {
+    if (!Path_.empty()) unlink(Path_.c_str());
+    Path_.clear();
+  }
+
+ private:
+  void Release() {
+    Remove();
+    if (Lock_ >= 0) close(Lock_);
+    Lock_ = -1;
+  }
+
+  fs::path Path_;
+  int Lock_ = -1;
+};
 
 std::optional<FileFailure> TransferOne(Transfer kind, const fs::path& source,
                                        const fs::path& destination, Trash& trash) {
@@ -109,48 +147,26 @@ std::optional<FileFailure> TransferOne(Transfer kind, const fs::path& source,
   error.clear();
 
   // The file reaches the destination folder under a temporary name first, so
-  // that the old file can still be kept when the trash does not take it.
-  fs::path temporary;
-  bool renamed = false;  // the source itself was renamed (same file system)
-  if (kind == Transfer::Move) {
-    temporary = TemporaryBeside(target, error);
-    if (temporary.empty()) return SystemFailure(shown, error);
-    fs::rename(source, temporary, error);
-    renamed = !error;
-    if (error) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      if (error != std::errc::cross_device_link) return SystemFailure(shown, error);
-      error.clear();
-    }
+  // that the old file can still be kept when the trash does not take it. A
+  // move gives the source a second name there (the source is removed last),
+  // or copies it where no such name can be made.
+  RemoveStaleTemporaries(target);
+  Staged staged;
+  if (kind == Transfer::Move) staged.LinkOf(source, target, error);
+  if (staged.Empty()) {
+    error.clear();
+    if (!staged.CopyOf(source, target, error)) return SystemFailure(shown, error);
   }
-  if (!renamed) {
-    temporary = CopyBeside(source, target, error);
-    if (temporary.empty()) return SystemFailure(shown, error);
-  }
-  const auto undo = [&] {
-    std::error_code ignored;
-    if (renamed) {
-      fs::rename(temporary, source, ignored);
-    } else {
-      fs::remove(temporary, ignored);
-    }
-  };
 
   if (replacing) {
     std::string why;
     if (!trash.MoveToTrash(target.string(), why)) {
-      undo();
       return FileFailure{shown, OperationFault::ReplacedToTrash, why};
     }
   }
-  fs::rename(temporary, target, error);
-  if (error) {
-    undo();
-    return SystemFailure(shown, error);
-  }
-  // Moved across file systems: the copy is complete, the original goes.
-  if (kind == Transfer::Move && !renamed && !fs::remove(source, error) && error) {
+  if (!staged.RenameTo(target, error)) return SystemFailure(shown, error);
+  // Moved: the file is in place, the source's name goes.
+  if (kind == Transfer::Move && !fs::remove(source, error) && error) {
     return SystemFailure(shown, error);
   }
   return std::nullopt;

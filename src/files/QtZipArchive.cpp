@@ -15,6 +15,7 @@
 #include "files/ZipEntryNames.h"
 #include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
+#include "platform/TemporaryFiles.h"
 
 namespace zephirax {
 
@@ -132,19 +133,61 @@ std::optional<std::string> LinkInside(zip_t* archive, zip_uint64_t index, const 
 }
 
 std::optional<std::string> WriteLink(const std::string& target, const fs::path& link) {
-  std::string temporary =
-      (link.parent_path() / ("." + link.filename().string() + ".tmp-XXXXXX")).string();
-  const int descriptor = mkstemp(temporary.data());
-  if (descriptor < 0) return std::string(std::strerror(errno));
-  close(descriptor);
-  std::error_code error;
-  fs::remove(temporary, error);
-  fs::create_symlink(target, temporary, error);
-  if (!error) fs::rename(temporary, link, error);
-  if (!error) return std::nullopt;
-  std::error_code ignored;
-  fs::remove(temporary, ignored);
-  return error.message();
+  // The link is made under a temporary name of its own and renamed over the
+  // entry's name, so that an old file or link there is replaced in one step.
+  RemoveStaleTemporaries(link);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path temporary = TemporaryPathOf(link);
+    if (symlink(target.c_str(), temporary.c_str()) != 0) {
+      if (errno == EEXIST) continue;
+      return std::string(std::strerror(errno));
+    }
+    if (rename(temporary.c_str(), link.c_str()) == 0) return std::nullopt;
+    const int failure = errno;
+    unlink(temporary.c_str());
+    return std::string(std::strerror(failure));
+  }
+  return std::string(std::strerror(EEXIST));
+}
+
+struct SourceFreer {
+  void operator()(zip_source_t* source) const {
+    if (source != nullptr) zip_source_free(source);
+  }
+};
+using SourceHandle = std::unique_ptr<zip_source_t, SourceFreer>;
+
+// The whole of an existing archive; empty when there is none. A file that is
+// no regular file is refused, so that reading it cannot block.
+std::optional<std::string> ArchiveBytes(const std::string& archive, std::string& why) {
+  std::error_code missing;
+  if (!std::filesystem::exists(archive, missing)) return std::string();
+  // Archives beyond this are not something the program ever builds.
+  constexpr size_t MaxArchiveBytes = size_t{1} << 31;
+  RegularFileRead read = ReadRegularFile(archive, MaxArchiveBytes);
+  if (read) return std::move(read.Bytes);
+  why = read.Fault == ReadFault::CannotOpen ? std::strerror(errno) : ZipErrorText(ZIP_ER_NOZIP);
+  return std::nullopt;
+}
+
+// Copies the archive that `source` holds to an open file.
+bool CopySource(zip_source_t* source, std::FILE* out) {
+  if (zip_source_open(source) != 0) return false;
+  char buffer[65536];
+  bool ok = true;
+  for (;;) {
+    const zip_int64_t count = zip_source_read(source, buffer, sizeof buffer);
+    if (count <= 0) {
+      ok = count == 0;
+      break;
+    }
+    if (std::fwrite(buffer, 1, static_cast<size_t>(count), out) != static_cast<size_t>(count)) {
+      ok = false;
+      break;
+    }
+  }
+  zip_source_close(source);
+  return ok;
 }
 
 }  // namespace
@@ -158,12 +201,32 @@ ZipAddOutcome AddToZip(const std::string& archive, const std::vector<std::string
     outcome.Fault = OperationFault::NotRegular;
     return outcome;
   }
-  int code = 0;
-  ZipHandle zip(zip_open(archive.c_str(), ZIP_CREATE | (fresh ? ZIP_TRUNCATE : 0), &code));
-  if (!zip) {
-    outcome.Error = ZipErrorText(code);
+  // The archive is made in memory and written like every other file: libzip's
+  // own writing leaves a temporary file behind when the program is killed.
+  std::string old;
+  if (!fresh) {
+    const std::optional<std::string> bytes = ArchiveBytes(archive, outcome.Error);
+    if (!bytes) return outcome;
+    old = *bytes;
+  }
+  zip_error_t error;
+  zip_error_init(&error);
+  SourceHandle memory(zip_source_buffer_create(old.data(), old.size(), 0, &error));
+  zip_error_fini(&error);
+  if (!memory) {
+    outcome.Error = ZipErrorText(ZIP_ER_MEMORY);
     return outcome;
   }
+  zip_source_keep(memory.get());  // the archive holds it too; its bytes are read after closing
+  zip_error_init(&error);
+  ZipHandle zip(zip_open_from_source(memory.get(), ZIP_CREATE, &error));
+  if (!zip) {
+    zip_source_free(memory.get());  // the reference the archive did not take
+    outcome.Error = zip_error_strerror(&error);
+    zip_error_fini(&error);
+    return outcome;
+  }
+  zip_error_fini(&error);
   std::map<std::string, size_t> byName;  // a later file of the same name replaces the earlier
   for (size_t k = 0; k < files.size(); ++k) {
     if (!progress.Step(files[k], k, files.size())) {
@@ -203,6 +266,14 @@ ZipAddOutcome AddToZip(const std::string& archive, const std::vector<std::string
     return outcome;  // the handle discards the archive
   }
   zip.release();
+  const FileChunkWriter copy = [&memory](std::FILE* out, std::string_view) {
+    return CopySource(memory.get(), out);
+  };
+  if (!ReplaceFileAtomically(archive, {}, copy)) {
+    outcome.Error = std::strerror(errno != 0 ? errno : EIO);
+    outcome.Added.assign(files.size(), false);
+    return outcome;
+  }
   outcome.Written = true;
   return outcome;
 }

@@ -5,9 +5,16 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
+
+#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/AtomicFile.h"
+#include "platform/TemporaryFiles.h"
 
 namespace zephirax {
 
@@ -62,7 +69,7 @@ class PdfDocumentTarget : public QtPrintTarget {
   }
   ~PdfDocumentTarget() override {
     if (Painter_.isActive()) Painter_.end();
-    if (!Temporary_.isEmpty()) QFile::remove(Temporary_);
+    DropTemporary();
   }
 
   QPainter* BeginJob(const QString& title) override {
@@ -92,22 +99,17 @@ class PdfDocumentTarget : public QtPrintTarget {
       return false;
     }
     const bool ended = Painter_.end();
-    const QString written = Temporary_;
-    if (!ended || QFileInfo(written).size() <= 0) {
+    // The printer writes to a temporary file (it wants a name); the report
+    // then replaces the destination as every other file the program writes.
+    QFile written(Temporary_);
+    const QByteArray bytes = ended && written.open(QIODevice::ReadOnly) ? written.readAll() : "";
+    DropTemporary();
+    if (bytes.isEmpty() ||
+        !ReplaceFileAtomically(QFile::encodeName(Path_).toStdString(),
+                               std::string_view(bytes.constData(), bytes.size()))) {
       Fail(QStringLiteral("could not write %1").arg(Path_));
       return false;
     }
-    // The temporary file is private; the report gets the mode every other
-    // file the program writes has. rename(2) replaces the destination in one
-    // step, which QFile::rename refuses to do.
-    QFile::setPermissions(
-        written, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (std::rename(QFile::encodeName(written).constData(), QFile::encodeName(Path_).constData()) !=
-        0) {
-      Fail(QStringLiteral("could not write %1").arg(Path_));
-      return false;
-    }
-    Temporary_.clear();
     return Failure().isEmpty();
   }
 
@@ -115,16 +117,22 @@ class PdfDocumentTarget : public QtPrintTarget {
 
  private:
   bool Start(const QString& title) {
-    const QFileInfo info(Path_);
-    QDir().mkpath(info.absolutePath());
-    QTemporaryFile temporary(info.absolutePath() + "/." + info.fileName() + ".XXXXXX");
-    temporary.setAutoRemove(false);
-    if (!temporary.open()) {
+    // Named as a temporary of the file finally replaced, so that the next
+    // write of it removes the file when this process is killed meanwhile.
+    const std::string destination = WriteDestination(QFile::encodeName(Path_).toStdString());
+    std::error_code ignored;
+    if (!destination.empty()) {
+      std::filesystem::create_directories(std::filesystem::path(destination).parent_path(),
+                                          ignored);
+    }
+    const std::optional<NamedTemporary> temporary =
+        destination.empty() ? std::nullopt : CreateNamedTemporary(destination);
+    if (!temporary) {
       Fail(QStringLiteral("could not write %1").arg(Path_));
       return false;
     }
-    Temporary_ = temporary.fileName();
-    temporary.close();
+    TemporaryLock_ = temporary->Descriptor;
+    Temporary_ = QFile::decodeName(temporary->Path.c_str());
     Printer_.setOutputFileName(Temporary_);
     Printer_.setDocName(title);
     if (!BeginPainter(Painter_, Printer_)) {
@@ -134,8 +142,16 @@ class PdfDocumentTarget : public QtPrintTarget {
     return true;
   }
 
+  void DropTemporary() {
+    if (Temporary_.isEmpty()) return;
+    QFile::remove(Temporary_);
+    close(TemporaryLock_);
+    Temporary_.clear();
+  }
+
   QString Path_;
   QString Temporary_;
+  int TemporaryLock_ = -1;  // held while the temporary file exists
   bool Finished_ = false;
   QPrinter Printer_{QPrinter::HighResolution};
   QPainter Painter_;

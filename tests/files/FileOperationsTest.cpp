@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/KillMidWrite.h"
 #include "support/TempDir.h"
 
 namespace zephirax {
@@ -178,6 +179,42 @@ TEST_F(FileOperationsTest, RenameNeverReplacesAndLeavesTheCompanion) {
   }
   EXPECT_EQ(In(src_), (Names{"SHIP2.KV", "SHIP1.EXH", "OTHER.KV"}));
   EXPECT_EQ(ReadBytes((src_ / "OTHER.KV").string()), "o");
+}
+
+// A copy killed at any moment leaves the old file or the new one, and the next
+// copy of the same name leaves nothing else; a move leaves its source in place
+// until the file has arrived.
+TEST_F(FileOperationsTest, KilledTransfersLeaveWholeFilesAndNoLitter) {
+  for (int v = 0; v < 2; ++v) {
+    fs::create_directories(src_ / std::to_string(v));
+    Put(src_ / std::to_string(v), "A.KV", std::string(300000, 'a' + v));
+  }
+  // The trash keeps a copy and leaves the replaced file to the rename: a real
+  // trash takes it away first, so that a kill just then leaves the name empty
+  // (and the old file in the trash).
+  struct CopyingTrash : Trash {
+    fs::path Folder;
+    bool MoveToTrash(const std::string& path, std::string&) override {
+      fs::copy_file(path, Folder / "A.KV", fs::copy_options::overwrite_existing);
+      return true;
+    }
+  } trash;
+  trash.Folder = home_.Path() / "trash";
+  const test::KillableWriter copy{
+      "copy", [&](const std::string& folder, int v) {
+        fs::create_directories(folder);
+        SilentProgress progress;
+        const fs::path file = src_ / std::to_string(v) / "A.KV";
+        return !TransferFiles(Transfer::Copy, {file.string()}, folder, trash, progress).Failure;
+      }};
+  test::ExpectWholeFilesAfterKills(copy);
+
+  Put(dst_, "A.KV", "old");
+  Put(dst_, "A.KV.tmp-abc123", "left by a killed copy");
+  ASSERT_FALSE(Run(Transfer::Move, {"0/A.KV"}).Failure);
+  EXPECT_EQ(In(dst_), Names{"A.KV"});
+  EXPECT_EQ(ReadBytes((dst_ / "A.KV").string()), std::string(300000, 'a'));
+  EXPECT_FALSE(fs::exists(src_ / "0/A.KV"));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "support/ArchiveListing.h"
 #include "support/CraftedArchive.h"
+#include "support/KillMidWrite.h"
 #include "support/TempDir.h"
 
 namespace zephirax {
@@ -109,6 +110,33 @@ TEST_F(ZipArchiveTest, DamagedEntryLeavesNothingBehind) {
   const ZipExtractOutcome notAnArchive = ExtractZip(dest + "/sound.txt", dest, progress_);
   ASSERT_EQ(notAnArchive.Failures.size(), 1u);
   EXPECT_EQ(notAnArchive.Failures[0].File, dest + "/sound.txt");
+}
+
+// A kill while an archive is written or unpacked leaves every file whole and,
+// after the next run, nothing beside the files.
+TEST_F(ZipArchiveTest, KilledWritesLeaveWholeFilesAndNoLitter) {
+  std::string archives[2], inputs[2];
+  for (int v = 0; v < 2; ++v) {
+    std::string bytes(300000, '\0');
+    for (size_t k = 0; k < bytes.size(); ++k) bytes[k] = static_cast<char>(k * (7 + v) % 251);
+    inputs[v] = File("in" + std::to_string(v) + "/A.KV", bytes);
+    archives[v] = home_.File("in" + std::to_string(v) + "/A.ZIP");
+    ASSERT_TRUE(AddToZip(archives[v], {inputs[v]}, true, progress_).Written);
+  }
+  const test::KillableWriter writers[] = {
+      {"archive",
+       [&](const std::string& folder, int v) {
+         fs::create_directories(folder);
+         SilentProgress progress;
+         return AddToZip(folder + "/OUT.ZIP", {inputs[v]}, true, progress).Written;
+       }},
+      {"extraction",
+       [&](const std::string& folder, int v) {
+         SilentProgress progress;
+         return ExtractZip(archives[v], folder, progress).Extracted == 1;
+       }},
+  };
+  for (const test::KillableWriter& writer : writers) test::ExpectWholeFilesAfterKills(writer);
 }
 
 }  // namespace
