@@ -47,4 +47,4 @@ if [ "$failed" -ne 0 ]; then
   exit 1
 fi
 echo "$deb"
-dpkg-deb -I "$deb" | sed -n '/^ Package:/,$p'
+dpkg-deb -f "$deb"
