@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 xvfb xauth xdg-utils shared-mime-info desktop-file-utils
-  poppler-utils zip unzip
+  poppler-utils zip unzip dpkg-dev
 )
 
 missing=()

@@ -167,6 +167,37 @@ std::optional<RegistrationFault> SetDefault(const RegistrationTarget& target, To
   return std::nullopt;
 }
 
+// The desktop entry that starts `execProgram` (already fit for the Exec
+// key) on one file.
+std::string EntryText(const std::string& execProgram) {
+  std::string mimeTypes;
+  for (const MeasurementFileType& type : MeasurementFileTypes) {
+    mimeTypes += std::string(type.MimeType) + ";";
+  }
+  return "[Desktop Entry]\n"
+         "Type=Application\n"
+         "Name=ZEPHIRAX\n"
+         "GenericName=Cylinder pressure analysis\n"
+         "GenericName[de]=Zylinderdruck-Analyse\n"
+         "GenericName[fr]=Analyse de combustion\n"
+         "GenericName[es]=Análisis de presión de combustión\n"
+         "Comment=Evaluates VOLTAN cylinder-pressure measurements\n"
+         "Exec=" +
+         execProgram +
+         " %f\n"
+         "Icon=" +
+         IconName +
+         "\n"
+         "Terminal=false\n"
+         "StartupWMClass=" +
+         InstalledProgramName +
+         "\n"
+         "MimeType=" +
+         mimeTypes +
+         "\n"
+         "Categories=Science;Engineering;\n";
+}
+
 }  // namespace
 
 RegistrationTarget UserRegistrationTarget(const std::string& programPath) {
@@ -226,26 +257,11 @@ std::optional<std::string> DesktopExecProgram(const std::string& programPath) {
 std::optional<std::string> DesktopEntryText(const std::string& programPath) {
   const std::optional<std::string> program = DesktopExecProgram(programPath);
   if (!program) return std::nullopt;
-  std::string mimeTypes;
-  for (const MeasurementFileType& type : MeasurementFileTypes) {
-    mimeTypes += std::string(type.MimeType) + ";";
-  }
-  return "[Desktop Entry]\n"
-         "Type=Application\n"
-         "Name=ZEPHIRAX\n"
-         "GenericName=Cylinder pressure analysis\n"
-         "GenericName[de]=Zylinderdruck-Analyse\n"
-         "GenericName[fr]=Analyse de combustion\n"
-         "GenericName[es]=Análisis de presión de combustión\n"
-         "Comment=Evaluates VOLTAN cylinder-pressure measurements\n"
-         "Exec=" +
-         *program +
-         " %f\n"
-         "Terminal=false\n"
-         "MimeType=" +
-         mimeTypes +
-         "\n"
-         "Categories=Science;Engineering;\n";
+  return EntryText(*program);
+}
+
+std::string InstalledDesktopEntryText() {
+  return EntryText(InstalledProgramName);
 }
 
 std::string WithDefaultApplication(std::string_view mimeApps, std::string_view mimeType,

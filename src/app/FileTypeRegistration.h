@@ -28,8 +28,15 @@ inline constexpr std::array<MeasurementFileType, 2> MeasurementFileTypes = {{
     {".KS", "application/x-voltan-ks", "VOLTAN KS measurement file"},
 }};
 
-inline constexpr const char* DesktopFileName = "voltan-zephirax.desktop";
+// The desktop entry's name is the desktop program's own name, which is also
+// its window class: the desktop matches the two to show the program's icon
+// and group its windows.
+inline constexpr const char* DesktopFileName = "zephirax.desktop";
 inline constexpr const char* MimePackageFileName = "voltan-zephirax.xml";
+// The desktop program as installed on the search path, and its icon's name
+// in the icon theme.
+inline constexpr const char* InstalledProgramName = "zephirax";
+inline constexpr const char* IconName = "zephirax";
 
 // Where one registration goes.
 struct RegistrationTarget {
@@ -57,6 +64,9 @@ std::optional<std::string> DesktopExecProgram(const std::string& programPath);
 // The desktop entry of the program, which opens one file (%f); no value as
 // for DesktopExecProgram.
 std::optional<std::string> DesktopEntryText(const std::string& programPath);
+
+// The same entry for the installed program, started by its name.
+std::string InstalledDesktopEntryText();
 
 // `mimeApps` (a mimeapps.list) with `desktopFile` as the default application
 // of `mimeType`; every other line stays as it was.

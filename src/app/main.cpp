@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QStringList>
 
 #include "app/QtMainForm.h"
@@ -11,7 +13,17 @@ int main(int argc, char** argv) {
   zephirax::KeepCNumberFormat();
   // The application's name, not its display name: Qt would append a display
   // name to every window title, and the titles are the program's own texts.
-  QApplication::setApplicationName(QStringLiteral("ZEPHIRAX Versio1 1.03a 32/64 Bit"));
+  // The name is the window class, and it and the desktop entry's name are
+  // how the desktop tells the program's windows, groups them and finds
+  // their icon.
+  QApplication::setApplicationName(QStringLiteral("zephirax"));
+  QApplication::setApplicationVersion(QStringLiteral("1.03a"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("zephirax"));
+  QIcon fallbackIcon;
+  for (const QString& png : QDir(QStringLiteral(":/icons")).entryList({QStringLiteral("*.png")})) {
+    fallbackIcon.addFile(QStringLiteral(":/icons/") + png);
+  }
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zephirax"), fallbackIcon));
 
   const std::string programDir =
       zephirax::ProgramDir(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());

@@ -1,5 +1,6 @@
 #include "platform/Paths.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -25,6 +26,29 @@ std::string SubDir(std::string parent, const char* name) {
   return CreatedDir(parent + "/" + name);
 }
 
+// The user's home folder: $HOME, else the one of the user's account.
+std::string HomeDir() {
+  if (std::string home = Env("HOME"); !home.empty()) return home;
+  passwd entry{};
+  passwd* found = nullptr;
+  std::string buffer(16384, '\0');
+  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+      found->pw_dir != nullptr) {
+    return found->pw_dir;
+  }
+  return "";
+}
+
+// A program installed with others keeps its executable in a folder named
+// "bin", shared with every other program and owned by the system or the
+// package manager, even where it is writable (as it is for root).
+bool InstalledProgramFolder(const std::string& executableDir) {
+  std::filesystem::path dir = std::filesystem::path(executableDir).lexically_normal();
+  if (!dir.has_filename()) dir = dir.parent_path();  // "/usr/bin/"
+  const std::string name = dir.filename().string();
+  return name == "bin" || name == "sbin";
+}
+
 }  // namespace
 
 std::string AppDataDir() {
@@ -39,12 +63,15 @@ std::string AppDataDir() {
 std::string ProgramDir(const std::string& executableDir) {
   const std::string configured = Env("ZEPHIRAX_HOME");
   if (!configured.empty()) return configured;
-  if (!executableDir.empty() && access(executableDir.c_str(), W_OK | X_OK) == 0) {
+  const bool installed = InstalledProgramFolder(executableDir);
+  if (!executableDir.empty() && !installed && access(executableDir.c_str(), W_OK | X_OK) == 0) {
     return executableDir;
   }
-  const std::string home = Env("HOME");
-  // Without a home folder there is nowhere better than the executable's.
-  if (home.empty()) return executableDir;
+  const std::string home = HomeDir();
+  // Without a home folder there is nowhere better than the executable's; an
+  // installed program's folder is never a place for measurements, so it
+  // keeps them in the current folder instead.
+  if (home.empty()) return installed ? std::string() : executableDir;
   return SubDir(home, "ZEPHIRAX");
 }
 

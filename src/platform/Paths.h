@@ -13,7 +13,9 @@ namespace zephirax {
 std::string AppDataDir();
 
 // Folder holding DATA and ENGINE: $ZEPHIRAX_HOME when set; else the
-// executable's folder when it is writable; else $HOME/ZEPHIRAX.
+// executable's folder when it is writable and not an installation's "bin"
+// folder (/usr/bin, /usr/local/bin, ~/.local/bin, /opt/NAME/bin); else
+// $HOME/ZEPHIRAX.
 std::string ProgramDir(const std::string& executableDir);
 // The same for the program that is running.
 std::string RunningProgramDir();

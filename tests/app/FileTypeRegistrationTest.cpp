@@ -64,7 +64,7 @@ TEST_F(RegistrationTest, WithoutToolsTheFilesAreWritten) {
                    "[Default Applications]\ntext/plain=editor.desktop\n");
   ASSERT_FALSE(Register());
   const std::vector<std::string> expected = {"wrote data/mime/packages/voltan-zephirax.xml",
-                                             "wrote data/applications/voltan-zephirax.desktop",
+                                             "wrote data/applications/zephirax.desktop",
                                              "skipped update-mime-database",
                                              "skipped update-desktop-database",
                                              "wrote config/mimeapps.list",
@@ -80,16 +80,17 @@ TEST_F(RegistrationTest, WithoutToolsTheFilesAreWritten) {
         "<comment>VOLTAN KS measurement file", "pattern=\"*.KS\"", "pattern=\"*.ks\""}) {
     EXPECT_NE(package.find(part), std::string::npos) << part;
   }
-  const std::string entry = ReadBytes(home_.File("data/applications/voltan-zephirax.desktop"));
+  const std::string entry = ReadBytes(home_.File("data/applications/zephirax.desktop"));
   EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
-  for (const char* line : {"\nType=Application\n", "\nExec=/opt/zephirax/zephirax %f\n",
-                           "\nMimeType=application/x-voltan-kv;application/x-voltan-ks;\n"}) {
+  for (const char* line :
+       {"\nType=Application\n", "\nExec=/opt/zephirax/zephirax %f\n", "\nIcon=zephirax\n",
+        "\nMimeType=application/x-voltan-kv;application/x-voltan-ks;\n"}) {
     EXPECT_NE(entry.find(line), std::string::npos) << line;
   }
   EXPECT_EQ(ReadBytes(home_.File("config/mimeapps.list")),
             "[Default Applications]\ntext/plain=editor.desktop\n"
-            "application/x-voltan-kv=voltan-zephirax.desktop;\n"
-            "application/x-voltan-ks=voltan-zephirax.desktop;\n");
+            "application/x-voltan-kv=zephirax.desktop;\n"
+            "application/x-voltan-ks=zephirax.desktop;\n");
 
   // Registering again changes nothing.
   const std::string list = ReadBytes(home_.File("config/mimeapps.list"));
@@ -107,8 +108,8 @@ TEST_F(RegistrationTest, ToolsUpdateTheDatabasesAndSetTheDefaults) {
   const std::string data = home_.File("data");
   const std::vector<std::string> calls = {
       "update-mime-database " + data + "/mime", "update-desktop-database " + data + "/applications",
-      "xdg-mime default voltan-zephirax.desktop application/x-voltan-kv",
-      "xdg-mime default voltan-zephirax.desktop application/x-voltan-ks"};
+      "xdg-mime default zephirax.desktop application/x-voltan-kv",
+      "xdg-mime default zephirax.desktop application/x-voltan-ks"};
   EXPECT_EQ(tools_.Calls, calls);
   EXPECT_EQ(events_[2], "ran update-mime-database data/mime");
   EXPECT_EQ(events_.back(), "registered .KS");
@@ -139,7 +140,7 @@ TEST_F(RegistrationTest, AFailedStepIsNamed) {
        "The application database in DATA/applications could not be updated.\n"
        "update-desktop-database: did not finish in time",
        0},
-      {"xdg-mime default voltan-zephirax.desktop application/x-voltan-ks",
+      {"xdg-mime default zephirax.desktop application/x-voltan-ks",
        {true, 2, "xdg-mime: no such type\n"},
        RegistrationStep::SetDefault,
        "The file types could not be registered.\n"

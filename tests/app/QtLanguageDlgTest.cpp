@@ -242,7 +242,7 @@ TEST_F(OptionsTest, InstallButtonRegistersTheFileTypes) {
   EXPECT_EQ(ui_.Messages[0].Text, "Files with ext .KV registered");
   EXPECT_EQ(ui_.Messages[1].Text, "Files with ext .KS registered");
   EXPECT_EQ(ui_.HourglassOn, 0);
-  EXPECT_NE(ReadBytes(home_.File("data/applications/voltan-zephirax.desktop"))
+  EXPECT_NE(ReadBytes(home_.File("data/applications/zephirax.desktop"))
                 .find("Exec=/opt/zephirax/zephirax %f"),
             std::string::npos);
   EXPECT_NE(ReadBytes(home_.File("config/mimeapps.list")).find("application/x-voltan-ks="),

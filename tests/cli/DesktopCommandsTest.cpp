@@ -62,16 +62,16 @@ TEST_F(DesktopCommandsTest, RegisterPrintsWhatItDid) {
   ASSERT_EQ(run.Status, 0) << run.Output;
   const std::string list = home_.File("config/mimeapps.list");
   EXPECT_EQ(run.Output, "wrote " + dataHome_ + "/mime/packages/voltan-zephirax.xml\n" + "wrote " +
-                            dataHome_ + "/applications/voltan-zephirax.desktop\n" +
+                            dataHome_ + "/applications/zephirax.desktop\n" +
                             "skipped update-mime-database: not installed\n" +
                             "skipped update-desktop-database: not installed\n" + "wrote " + list +
                             "\nFiles with ext .KV registered\n" + "wrote " + list +
                             "\nFiles with ext .KS registered\n");
   const std::string program =
       (std::filesystem::path(ZEPHIRAX_CLI).parent_path() / "zephirax").string();
-  EXPECT_NE(ReadBytes(dataHome_ + "/applications/voltan-zephirax.desktop")
-                .find("\nExec=" + program + " %f\n"),
-            std::string::npos);
+  EXPECT_NE(
+      ReadBytes(dataHome_ + "/applications/zephirax.desktop").find("\nExec=" + program + " %f\n"),
+      std::string::npos);
 
   test::WriteBytes(home_.File("blocked"), "");
   dataHome_ = home_.File("blocked");
@@ -92,11 +92,11 @@ TEST_F(DesktopCommandsTest, RegisterForRealUnderXvfb) {
   if (xvfbRun.empty() || xdgMime.empty()) GTEST_SKIP() << "needs xvfb-run and xdg-mime";
   const Finished run = Start({xvfbRun, "-a", ZEPHIRAX_CLI, "register", "--user"});
   ASSERT_EQ(run.Status, 0) << run.Output;
-  EXPECT_NE(run.Output.find("ran xdg-mime default voltan-zephirax.desktop application/x-voltan-ks"),
+  EXPECT_NE(run.Output.find("ran xdg-mime default zephirax.desktop application/x-voltan-ks"),
             std::string::npos)
       << run.Output;
   for (const char* type : {"application/x-voltan-kv", "application/x-voltan-ks"}) {
-    EXPECT_EQ(Start({xdgMime, "query", "default", type}).Output, "voltan-zephirax.desktop\n");
+    EXPECT_EQ(Start({xdgMime, "query", "default", type}).Output, "zephirax.desktop\n");
   }
   // GLib's desktop stack finds the type by the name and the program for it.
   if (const std::string gio = FindProgram("gio"); !gio.empty()) {
@@ -106,11 +106,11 @@ TEST_F(DesktopCommandsTest, RegisterForRealUnderXvfb) {
               std::string::npos);
     EXPECT_NE(Start({gio, "mime", "application/x-voltan-kv"})
                   .Output.find("Default application for “application/x-voltan-kv”: "
-                               "voltan-zephirax.desktop"),
+                               "zephirax.desktop"),
               std::string::npos);
   }
   if (const std::string validate = FindProgram("desktop-file-validate"); !validate.empty()) {
-    const Finished valid = Start({validate, dataHome_ + "/applications/voltan-zephirax.desktop"});
+    const Finished valid = Start({validate, dataHome_ + "/applications/zephirax.desktop"});
     EXPECT_EQ(valid.Status, 0) << valid.Output;
     EXPECT_EQ(valid.Output, "");
   }
