@@ -39,11 +39,11 @@ for sample in samples/*.KV samples/*.KS; do
 done
 sim_runs=(
   "--cylinders 1 --layout 1440"
-  "--cylinders 20 --cycle 4 --v-engine 45 --layout 1440 --extra fuel-binary --shift"
+  "--cylinders 2 --cycle 4 --v-engine 45 --layout 1440 --extra fuel-binary --shift"
   "--cylinders 8 --layout 360 --extra acl"
   "--cylinders 4 --layout 360 --no-version --extra fuel"
   "--cylinders 3 --cycle 4 --layout 180lines"
-  "--cylinders 9 --layout 180rows --strokes 30"
+  "--cylinders 20 --layout 180rows --strokes 30"
 )
 number=0
 for options in "${sim_runs[@]}"; do
@@ -68,6 +68,9 @@ for exh in samples/*.EXH; do
   { printf '\x07'; cat "$exh"; } >"$seeds/adddata/$(basename "$exh")"
 done
 
+# Longer inputs only slow the fuzzer down: a measurement's items and their
+# faults fit well within this, and longer seeds are cut to it.
+max_len=49152
 failed=0
 rows=()
 for target in "${targets[@]}"; do
@@ -76,7 +79,8 @@ for target in "${targets[@]}"; do
   echo "fuzzing $target for $seconds s"
   status=0
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 "$build_dir/fuzz/fuzz-$target" \
-    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
+    -print_final_stats=1 \
     -artifact_prefix="$artifacts/" "$build_dir/corpus/$target" "$seeds/$target" \
     "$regressions/$target" >"$log" 2>&1 || status=$?
 
@@ -90,9 +94,12 @@ for target in "${targets[@]}"; do
     # crash, leak, timeout or oom, as the fuzzer names its artifacts.
     kind=$(basename "$artifact")
     kind=${kind%%-*}
-    hash=$(sha1sum "$artifact" | cut -c1-12)
-    kept="$regressions/$target/$kind-$hash"
-    cp "$artifact" "$kept"
+    # A regression file that fails again is named, not copied twice.
+    kept=$(find "$regressions/$target" -type f -exec cmp -s "$artifact" {} \; -print -quit)
+    if [ -z "$kept" ]; then
+      kept="$regressions/$target/$kind-$(sha1sum "$artifact" | cut -c1-12)"
+      cp "$artifact" "$kept"
+    fi
     echo "FINDING in $target: $kept ($(wc -c <"$kept") bytes)"
     head -c 256 "$kept" | od -A d -t x1z -v
   done
