@@ -185,15 +185,16 @@ class Patcher {
 
   // The curves in the shape the reader takes from this file: 1440 rows once
   // there is a MIP item (the version item makes older files read so too),
-  // else the old 180-sample layout the file already has, with its narrower
+  // else the old 180-sample layout the file already has, with its whole-number
   // second-channel values.
   std::string CurveBlock() const {
     const BlockShape shape =
         mipSeen_ ? BlockShape{} : CurveBlockShape(false, modeSeen_, VersionWritten);
-    std::string block = Values(d_.PressureCurve, shape, CorrectedField::PressureSample, 5);
+    std::string block = Values(d_.PressureCurve, shape, CorrectedField::PressureSample, 5, 1);
     if (d_.HasExtraChannel) {
       block.append(FuelKeyword).append("\r\n");
-      block += Values(d_.ExtraCurve, shape, CorrectedField::SecondChannelSample, mipSeen_ ? 6 : 5);
+      block += mipSeen_ ? Values(d_.ExtraCurve, shape, CorrectedField::SecondChannelSample, 6, 1)
+                        : Values(d_.ExtraCurve, shape, CorrectedField::SecondChannelSample, 5, 0);
     }
     block.append(ShiftKeyword).append("\r\n");
     for (int i = 1; i <= Cylinders(); ++i) {
@@ -203,20 +204,21 @@ class Patcher {
   }
 
   std::string Values(const PerCylinder<Curve>& curves, const BlockShape& shape,
-                     CorrectedField field, int width) const {
+                     CorrectedField field, int width, int decimals) const {
     std::string block;
     block.reserve(static_cast<size_t>(Cylinders()) * static_cast<size_t>(shape.Samples) *
                   (static_cast<size_t>(width) + 2));
     if (shape.Layout == BlockLayout::CylinderLines) {
       for (int i = 1; i <= Cylinders(); ++i) {
         for (int s = 1; s <= shape.Samples; ++s)
-          block += Field(field, curves[i][s], width, 1) + ";";
+          block += Field(field, curves[i][s], width, decimals) + ";";
         block += "\r\n";
       }
       return block;
     }
     for (int s = 1; s <= shape.Samples; ++s) {
-      for (int i = 1; i <= Cylinders(); ++i) block += Field(field, curves[i][s], width, 1) + ";";
+      for (int i = 1; i <= Cylinders(); ++i)
+        block += Field(field, curves[i][s], width, decimals) + ";";
       block += "\r\n";
     }
     return block;
