@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 xvfb xauth xdg-utils shared-mime-info desktop-file-utils
   poppler-utils zip unzip dpkg-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -74,6 +74,10 @@ std::string ConfigPath(const std::string& appDataDir) {
 }
 
 void ReadConfig(Settings& settings, const std::string& appDataDir) {
+  ReadConfigBytes(settings, ReadFile(ConfigPath(appDataDir)).value_or(""));
+}
+
+void ReadConfigBytes(Settings& settings, std::string_view bytes) {
   settings.Language = 1;
   settings.PressureUnit = 0;
   settings.PowerUnit = 0;
@@ -81,7 +85,7 @@ void ReadConfig(Settings& settings, const std::string& appDataDir) {
   settings.LengthUnit = 0;
   settings.DpDaMax = 5.0f;
 
-  const IniFile ini = IniFile::Parse(ReadFile(ConfigPath(appDataDir)).value_or(""));
+  const IniFile ini = IniFile::Parse(bytes);
 
   MatchText(ini.Get("Language", "Language", "english"), LanguageTexts, settings.Language);
   MatchText(ini.Get("Units", "Pressure", "bar"), PressureTexts, settings.PressureUnit);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/Settings.h"
 
@@ -14,6 +15,9 @@ std::string ConfigPath(const std::string& appDataDir);
 
 // Fills `settings` from the file; a missing or unreadable file yields the defaults.
 void ReadConfig(Settings& settings, const std::string& appDataDir);
+
+// The same on the file's bytes already in memory.
+void ReadConfigBytes(Settings& settings, std::string_view bytes);
 
 // Writes every key from `settings`, keeping the file's other sections, keys
 // and comments. Returns false when the file could not be written.

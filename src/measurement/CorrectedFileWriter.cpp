@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "measurement/CurveBlock.h"
 #include "measurement/ItemKeys.h"
 #include "measurement/KeywordScanner.h"
 #include "measurement/NumberText.h"
@@ -14,6 +15,9 @@ namespace zephirax {
 namespace {
 
 enum class Writer { Pscav, TdcShift };
+
+// An older file gains this version item.
+constexpr std::string_view VersionWritten = "4.00";
 
 // A value that needs more characters than its field would shift every byte
 // after it; such a file is not written at all.
@@ -105,6 +109,8 @@ class Patcher {
     while (in_.Advance()) {
       const std::optional<Item> item = RecognisedItem(in_);
       if (!item) continue;
+      if (*item == Item::Mip) mipSeen_ = true;
+      if (*item == Item::Mode) modeSeen_ = true;
       if (writer_ == Writer::Pscav) {
         if (*item == Item::PmaxStatistics)
           Write(1, PmaxRows());
@@ -177,23 +183,18 @@ class Patcher {
     return row;
   }
 
+  // The curves in the shape the reader takes from this file: 1440 rows once
+  // there is a MIP item (the version item makes older files read so too),
+  // else the old 180-sample layout the file already has, with its whole-number
+  // second-channel values.
   std::string CurveBlock() const {
-    std::string block;
-    block.reserve(static_cast<size_t>(Cylinders()) * SamplesPerCurve * 15);
-    for (int row = 1; row <= SamplesPerCurve; ++row) {
-      for (int i = 1; i <= Cylinders(); ++i) {
-        block += Field(CorrectedField::PressureSample, d_.PressureCurve[i][row], 5, 1) + ";";
-      }
-      block += "\r\n";
-    }
+    const BlockShape shape =
+        mipSeen_ ? BlockShape{} : CurveBlockShape(false, modeSeen_, VersionWritten);
+    std::string block = Values(d_.PressureCurve, shape, CorrectedField::PressureSample, 5, 1);
     if (d_.HasExtraChannel) {
       block.append(FuelKeyword).append("\r\n");
-      for (int row = 1; row <= SamplesPerCurve; ++row) {
-        for (int i = 1; i <= Cylinders(); ++i) {
-          block += Field(CorrectedField::SecondChannelSample, d_.ExtraCurve[i][row], 6, 1) + ";";
-        }
-        block += "\r\n";
-      }
+      block += mipSeen_ ? Values(d_.ExtraCurve, shape, CorrectedField::SecondChannelSample, 6, 1)
+                        : Values(d_.ExtraCurve, shape, CorrectedField::SecondChannelSample, 5, 0);
     }
     block.append(ShiftKeyword).append("\r\n");
     for (int i = 1; i <= Cylinders(); ++i) {
@@ -202,17 +203,40 @@ class Patcher {
     return block + "\r\n";
   }
 
+  std::string Values(const PerCylinder<Curve>& curves, const BlockShape& shape,
+                     CorrectedField field, int width, int decimals) const {
+    std::string block;
+    block.reserve(static_cast<size_t>(Cylinders()) * static_cast<size_t>(shape.Samples) *
+                  (static_cast<size_t>(width) + 2));
+    if (shape.Layout == BlockLayout::CylinderLines) {
+      for (int i = 1; i <= Cylinders(); ++i) {
+        for (int s = 1; s <= shape.Samples; ++s)
+          block += Field(field, curves[i][s], width, decimals) + ";";
+        block += "\r\n";
+      }
+      return block;
+    }
+    for (int s = 1; s <= shape.Samples; ++s) {
+      for (int i = 1; i <= Cylinders(); ++i)
+        block += Field(field, curves[i][s], width, decimals) + ";";
+      block += "\r\n";
+    }
+    return block;
+  }
+
   const MeasurementData& d_;
   const std::string original_;
   std::string out_;
   KeywordScanner in_;
   Writer writer_;
+  bool mipSeen_ = false;
+  bool modeSeen_ = false;
 };
 
 std::optional<std::string> Corrected(const MeasurementData& data, std::string_view source,
                                      Writer writer, FieldMisfit* misfit) {
   const std::string version = VersionOf(source, writer == Writer::Pscav ? Item::Rpm : Item::Mip);
-  std::string bytes = version < "4.00" ? WithVersionItem(source) : std::string(source);
+  std::string bytes = version < VersionWritten ? WithVersionItem(source) : std::string(source);
   try {
     return Patcher(data, std::move(bytes), writer).Run();
   } catch (const FieldOverflow& overflow) {

@@ -12,6 +12,7 @@
 #include "support/MeasurementFileBuilder.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TempDir.h"
+#include "voltan-sim/Generator.h"
 
 namespace zephirax {
 namespace {
@@ -120,6 +121,34 @@ TEST(CorrectedFileWriter, RoundTripsThroughTheReader) {
             EXPECT_DOUBLE_EQ(back->Pscav, 2.35);  // the TDC writer leaves pscav alone
           }
         }
+      }
+    }
+  }
+}
+
+// Files without a MIP item hold 180 samples per curve, in cylinder lines or
+// in rows; a correction must keep that shape, or the file no longer loads.
+TEST(CorrectedFileWriter, OldLayoutsKeepTheirShape) {
+  using voltansim::CurveLayout;
+  using voltansim::SecondChannel;
+  for (const CurveLayout layout : {CurveLayout::Lines180, CurveLayout::Rows180}) {
+    for (const SecondChannel extra : {SecondChannel::None, SecondChannel::Fuel}) {
+      SCOPED_TRACE(static_cast<int>(layout) * 10 + static_cast<int>(extra));
+      voltansim::GeneratorOptions options;
+      options.Cylinders = 3;
+      options.Layout = layout;
+      options.Extra = extra;
+      const std::string source = voltansim::GenerateMeasurement(options);
+      auto data = Load(source);
+      ApplyPscavCorrection(*data, data->Pscav + 0.5);
+      const auto bytes = PscavCorrectedBytes(*data, source);
+      ASSERT_TRUE(bytes);
+      auto back = std::make_unique<MeasurementData>();
+      ASSERT_TRUE(LoadMeasurementBytes(*back, *bytes));
+      // The smoothing at load copies the first two and last two samples.
+      for (int s : {1, 2, 179, 180}) {
+        EXPECT_NEAR(back->PressureCurve[3][s], data->PressureCurve[3][s], 0.051) << s;
+        EXPECT_NEAR(back->ExtraCurve[3][s], data->ExtraCurve[3][s], 0.051) << s;
       }
     }
   }
