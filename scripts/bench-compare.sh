@@ -5,7 +5,8 @@
 # below build-bench-base/, removed afterwards; the current tree in
 # build-release/), then runs them by turns, ROUNDS times each (5), so that a
 # machine busy with other work slows both alike. Prints the median time of
-# every benchmark before and after and how many times faster it got.
+# every benchmark before and after (wall clock and CPU) and how many times
+# faster it got.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -42,44 +43,50 @@ echo "building the current tree ..." >&2
 build "$root"
 
 export QT_QPA_PLATFORM=offscreen
+before="$base/build-release/bench/zephirax_bench"
+after="$root/build-release/bench/zephirax_bench"
 results="$work/results.csv"
 : >"$results"
-run() {  # label, program
-  "$2" --benchmark_filter="$filter" --benchmark_format=csv 2>/dev/null |
-    awk -F, -v label="$1" '$1 !~ /^name$/ && NF > 4 && $3 != "" {
-      gsub(/"/, "", $1); print label "," $1 "," $3 "," $5 }' >>"$results"
+# One benchmark at a time: the CSV report of a run cannot take counters that
+# only a later benchmark adds.
+run() {  # label, program, benchmark name
+  "$2" --benchmark_filter="^$3\$" --benchmark_format=csv 2>/dev/null |
+    awk -F, -v label="$1" 'NR > 1 && NF > 4 && $3 != "" {
+      gsub(/"/, "", $1); print label "," $1 "," $3 "," $4 "," $5 }' >>"$results"
 }
+mapfile -t names < <("$after" --benchmark_list_tests --benchmark_filter="$filter" 2>/dev/null)
 for round in $(seq "$rounds"); do
   echo "round $round of $rounds ..." >&2
-  run before "$base/build-release/bench/zephirax_bench"
-  run after "$root/build-release/bench/zephirax_bench"
+  for name in "${names[@]}"; do
+    run before "$before" "$name"
+    run after "$after" "$name"
+  done
 done
 
-# label,name,time,unit rows -> the median per label and name.
-sort -t, -k2,2 -k1,1 -k3,3g "$results" | awk -F, '
-  function median(values, n) {
-    return n % 2 ? values[(n + 1) / 2] : (values[n / 2] + values[n / 2 + 1]) / 2
-  }
-  function flush() {
-    if (key == "") return
-    m[key] = median(v, n)
-    n = 0
+# label,name,real,cpu,unit rows -> the medians per label and name. Wall-clock
+# time suffers most from other work on the machine; CPU time less so.
+awk -F, '
+  function median(list, n,    count, i, j, t, v) {
+    count = split(list, v, " ")
+    for (i = 2; i <= count; ++i)
+      for (j = i; j > 1 && v[j - 1] + 0 > v[j] + 0; --j) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+    return count % 2 ? v[(count + 1) / 2] : (v[count / 2] + v[count / 2 + 1]) / 2
   }
   {
-    k = $1 SUBSEP $2
-    if (k != key) { flush(); key = k }
-    v[++n] = $3
-    unit[$2] = $4
+    real[$1, $2] = real[$1, $2] " " $3
+    cpu[$1, $2] = cpu[$1, $2] " " $4
+    unit[$2] = $5
     if (!($2 in seen)) { seen[$2] = 1; order[++names] = $2 }
   }
+  function ratio(b, a) { return a > 0 ? sprintf("%.2fx", b / a) : "-" }
   END {
-    flush()
-    printf "%-28s %14s %14s %8s\n", "benchmark (median)", "before", "after", "ratio"
+    printf "%-24s %5s %12s %12s %7s %12s %12s %7s\n", "median of runs", "unit", "real before",
+      "real after", "ratio", "CPU before", "CPU after", "ratio"
     for (i = 1; i <= names; ++i) {
       name = order[i]
-      b = m["before" SUBSEP name]
-      a = m["after" SUBSEP name]
-      ratio = a > 0 ? sprintf("%.2fx", b / a) : "-"
-      printf "%-28s %11.3f %-2s %11.3f %-2s %8s\n", name, b, unit[name], a, unit[name], ratio
+      rb = median(real["before", name]); ra = median(real["after", name])
+      cb = median(cpu["before", name]); ca = median(cpu["after", name])
+      printf "%-24s %5s %12.3f %12.3f %7s %12.3f %12.3f %7s\n", name, unit[name], rb, ra,
+        ratio(rb, ra), cb, ca, ratio(cb, ca)
     }
-  }'
+  }' "$results"
