@@ -81,6 +81,34 @@ struct CrankAngleTable {
     }
   }
 };
+// The cylinder volume above the piston at every sample. Every cylinder of an
+// engine has the same, so they are worked out once for a run of cylinders.
+const std::array<double, SamplesPerCurve + 1>& Volumes(double bore, float stroke, float conRod) {
+  struct Table {
+    double Bore = 0;
+    float Stroke = 0;
+    float ConRod = 0;
+    bool Valid = false;
+    std::array<double, SamplesPerCurve + 1> Volume{};
+  };
+  thread_local Table table;
+  if (table.Valid && table.Bore == bore && table.Stroke == stroke && table.ConRod == conRod) {
+    return table.Volume;
+  }
+  static const CrankAngleTable angles;
+  const double radius = stroke / 2.0;
+  const double rodRatio = stroke / (8.0 * conRod);
+  for (int s = 1; s <= SamplesPerCurve; ++s) {
+    const double travel = radius * ((1 - angles.Cos[s]) + rodRatio * (1 - angles.Cos2[s]));
+    table.Volume[s] = QuarterPi * bore * bore * travel;
+  }
+  table.Bore = bore;
+  table.Stroke = stroke;
+  table.ConRod = conRod;
+  table.Valid = true;
+  return table.Volume;
+}
+
 }  // namespace
 
 float IntegrateMip(const MeasurementData& data, int cylinder, float stroke, float conRod) {
@@ -88,22 +116,11 @@ float IntegrateMip(const MeasurementData& data, int cylinder, float stroke, floa
   const double bore = data.Bore;
   const double sweptVolume = QuarterPi * bore * bore * stroke;
   if (sweptVolume == 0 || conRod == 0) return 0;
-  static const CrankAngleTable angles;
-  const double radius = stroke / 2.0;
-  const double rodRatio = stroke / (8.0 * conRod);
+  const std::array<double, SamplesPerCurve + 1>& volume = Volumes(bore, stroke, conRod);
   const Curve& p = data.PressureCurve[cylinder];
-
-  auto volume = [&](int s) {
-    const double travel = radius * ((1 - angles.Cos[s]) + rodRatio * (1 - angles.Cos2[s]));
-    return QuarterPi * bore * bore * travel;
-  };
-
   double sum = 0;
-  double vPrev = volume(1);
   for (int s = 1; s < SamplesPerCurve; ++s) {
-    const double vNext = volume(s + 1);
-    sum += (static_cast<double>(p[s]) + p[s + 1]) * (vNext - vPrev);
-    vPrev = vNext;
+    sum += (static_cast<double>(p[s]) + p[s + 1]) * (volume[s + 1] - volume[s]);
   }
   return static_cast<float>(sum / 2.0 / sweptVolume);
 }

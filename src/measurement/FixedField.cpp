@@ -33,27 +33,35 @@ bool SplitSign(std::string_view s, bool& negative, std::string_view& body) {
 
 }  // namespace
 
+// One pass over the field without copying it: curve blocks hold tens of
+// thousands of fields, and their conversion is most of what loading costs.
 bool ParseFloatField(std::string_view field, double& value) {
+  const char* begin = field.data();
+  const char* end = begin + field.size();
+  while (begin != end && *begin == ' ') ++begin;
+  while (end != begin && end[-1] == ' ') --end;
+  // A sign may follow zeros of the padding.
   bool negative = false;
-  std::string_view body;
-  if (!SplitSign(TrimBlanks(field), negative, body)) return false;
+  const char* afterZeros = begin;
+  while (afterZeros != end && *afterZeros == '0') ++afterZeros;
+  if (afterZeros != end && (*afterZeros == '-' || *afterZeros == '+')) {
+    negative = *afterZeros == '-';
+    begin = afterZeros + 1;
+  }
   // Fields are short; a longer one is not a number.
-  char buffer[64];
-  if (body.size() >= sizeof buffer) return false;
+  const size_t size = static_cast<size_t>(end - begin);
+  if (size == 0 || size >= 64) return false;
   size_t digits = 0;
   size_t fractionDigits = 0;
   bool separatorSeen = false;
   uint64_t mantissa = 0;
-  for (size_t i = 0; i < body.size(); ++i) {
-    const char c = body[i];
-    if (IsDigit(c)) {
+  for (const char* c = begin; c != end; ++c) {
+    if (IsDigit(*c)) {
       ++digits;
-      if (separatorSeen) ++fractionDigits;
-      mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
-      buffer[i] = c;
-    } else if ((c == ',' || c == '.') && !separatorSeen) {
+      fractionDigits += separatorSeen ? 1 : 0;
+      mantissa = mantissa * 10 + static_cast<uint64_t>(*c - '0');
+    } else if ((*c == ',' || *c == '.') && !separatorSeen) {
       separatorSeen = true;
-      buffer[i] = '.';
     } else {
       return false;
     }
@@ -62,16 +70,15 @@ bool ParseFloatField(std::string_view field, double& value) {
   double parsed = 0;
   if (digits <= 15) {
     // Both operands are exact, so the quotient is the correctly rounded
-    // value, as from_chars would give, at a fraction of the cost; curve
-    // blocks hold tens of thousands of fields.
+    // value, as from_chars would give, at a fraction of the cost.
     static constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     parsed = static_cast<double>(mantissa) / PowersOfTen[fractionDigits];
   } else {
-    const auto [end, error] = std::from_chars(buffer, buffer + body.size(), parsed);
-    if (error != std::errc() || end != buffer + body.size() || !std::isfinite(parsed)) {
-      return false;
-    }
+    char buffer[64];
+    for (size_t i = 0; i < size; ++i) buffer[i] = begin[i] == ',' ? '.' : begin[i];
+    const auto [stop, error] = std::from_chars(buffer, buffer + size, parsed);
+    if (error != std::errc() || stop != buffer + size || !std::isfinite(parsed)) return false;
   }
   value = negative ? -parsed : parsed;
   return true;

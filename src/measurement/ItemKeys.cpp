@@ -41,6 +41,14 @@ constexpr std::array<ItemKey, 30> Keys{{
     {Item::FuelCurves, "UEL"},
 }};
 
+// Most bytes of a file start no key: a glance at the window's first letter
+// spares comparing them with every key.
+constexpr std::array<bool, 256> KeyStarts = [] {
+  std::array<bool, 256> starts{};
+  for (const ItemKey& key : Keys) starts[static_cast<unsigned char>(key.Key[0])] = true;
+  return starts;
+}();
+
 }  // namespace
 
 std::span<const ItemKey> ItemKeys() {
@@ -48,6 +56,7 @@ std::span<const ItemKey> ItemKeys() {
 }
 
 std::optional<Item> RecognisedItem(const KeywordScanner& in) {
+  if (!KeyStarts[static_cast<unsigned char>(in.WindowAt(1))]) return std::nullopt;
   for (const ItemKey& key : Keys) {
     if (in.Matches(key.Key)) return key.Id;
   }

@@ -33,21 +33,52 @@ void QtCanvas::Begin() {
   painter_->setRenderHint(QPainter::Antialiasing, false);
   painter_->setRenderHint(QPainter::TextAntialiasing, false);
   painter_->setPen(pen_);
+  painterHasLinePen_ = true;
+  painterHasTextPen_ = false;
   painter_->setFont(font_->Font);
 }
 
 void QtCanvas::SetSize(int width, int height) {
+  // Whatever was drawn before is gone with the old picture.
+  pendingLines_.clear();
+  const QSize size(std::max(width, 1), std::max(height, 1));
+  // Every redraw asks for the same size again: unless someone still holds the
+  // old picture, whiting it over spares allocating and clearing a new one.
+  if (painter_ && image_.size() == size && image_.isDetached()) {
+    painter_->fillRect(image_.rect(), Qt::white);
+    return;
+  }
   painter_.reset();
-  image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  image_ = QImage(size, QImage::Format_RGB32);
   image_.fill(Qt::white);
   Begin();
 }
 
 void QtCanvas::SetPen(Color color, int width, PenStyle style) {
-  pen_.setColor(ToQColor(color));
-  pen_.setWidth(std::max(width, 1) == 1 ? 0 : width);
-  pen_.setStyle(style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+  const QColor newColor = ToQColor(color);
+  const int newWidth = std::max(width, 1) == 1 ? 0 : width;
+  const Qt::PenStyle newStyle = style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine;
+  // The views set the pen again before most lines, mostly to the one it is.
+  if (newColor == pen_.color() && newWidth == pen_.width() && newStyle == pen_.style()) return;
+  DrawPendingLines();
+  pen_.setColor(newColor);
+  pen_.setWidth(newWidth);
+  pen_.setStyle(newStyle);
+  painterHasLinePen_ = false;
+}
+
+void QtCanvas::UseLinePen() {
+  if (painterHasLinePen_) return;
   painter_->setPen(pen_);
+  painterHasLinePen_ = true;
+  painterHasTextPen_ = false;
+}
+
+void QtCanvas::DrawPendingLines() {
+  if (pendingLines_.empty()) return;
+  UseLinePen();
+  painter_->drawLines(pendingLines_.data(), static_cast<int>(pendingLines_.size()));
+  pendingLines_.clear();
 }
 
 void QtCanvas::SetBrush(Color color) {
@@ -89,7 +120,10 @@ const QtCanvas::CellFont& QtCanvas::Resolve(const FontKey& key) {
 }
 
 void QtCanvas::SetFontColor(Color color) {
-  fontColor_ = ToQColor(color);
+  const QColor newColor = ToQColor(color);
+  if (newColor == fontColor_) return;
+  fontColor_ = newColor;
+  painterHasTextPen_ = false;
 }
 
 void QtCanvas::MoveTo(int x, int y) {
@@ -98,7 +132,12 @@ void QtCanvas::MoveTo(int x, int y) {
 
 void QtCanvas::LineTo(int x, int y) {
   const QPoint to(x, y);
-  painter_->drawLine(position_, to);
+  if (pen_.width() == 0) {
+    pendingLines_.emplace_back(position_, to);
+  } else {
+    UseLinePen();
+    painter_->drawLine(position_, to);
+  }
   position_ = to;
 }
 
@@ -107,6 +146,7 @@ void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   if (x2 == x1 || y2 == y1) return;
+  DrawPendingLines();
   // The outline lies on the rectangle's own pixels: x1..x2-1, y1..y2-1.
   painter_->fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), brush_);
   if (pen_.style() == Qt::SolidLine && pen_.width() == 0) {
@@ -121,6 +161,7 @@ void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     painter_->fillRect(QRect(QPoint(x2 - 1, y1), QPoint(x2 - 1, y2 - 1)), outline);
     return;
   }
+  UseLinePen();
   painter_->setBrush(Qt::NoBrush);
   painter_->drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
 }
@@ -129,13 +170,18 @@ void QtCanvas::FillRect(int x1, int y1, int x2, int y2) {
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   if (x2 == x1 || y2 == y1) return;
+  DrawPendingLines();
   painter_->fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), brush_);
 }
 
 void QtCanvas::TextOut(int x, int y, const std::string& text) {
-  painter_->setPen(fontColor_);
+  DrawPendingLines();
+  if (!painterHasTextPen_) {
+    painter_->setPen(fontColor_);
+    painterHasTextPen_ = true;
+    painterHasLinePen_ = false;
+  }
   painter_->drawText(QPoint(x, y + font_->Metrics.ascent()), ToQString(text));
-  painter_->setPen(pen_);
 }
 
 int QtCanvas::TextWidth(const std::string& text) {
@@ -148,6 +194,7 @@ int QtCanvas::TextHeight(const std::string&) {
 
 const QImage& QtCanvas::Image() {
   // Finish pending painting so the pixels are all there, then go on.
+  DrawPendingLines();
   painter_->end();
   painter_.reset();
   Begin();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "platform/Canvas.h"
 
@@ -56,6 +57,11 @@ class QtCanvas : public Canvas {
 
   void Begin();
   const CellFont& Resolve(const FontKey& key);
+  // Draws the lines LineTo has collected, in the order they came.
+  void DrawPendingLines();
+  // The painter's pen is switched to the font colour for text and back for
+  // lines only when the other is needed next.
+  void UseLinePen();
 
   QImage image_;
   std::unique_ptr<QPainter> painter_;
@@ -68,6 +74,13 @@ class QtCanvas : public Canvas {
   FontKey fontKey_;
   const CellFont* font_ = nullptr;
   QPoint position_;
+  // Curves are thousands of segments of a few pixels each: handing them to
+  // the painter one by one costs far more than drawing them. LineTo collects
+  // the segments of a thin pen, and they are drawn together, each exactly as
+  // on its own, before anything else is drawn or the pen changes.
+  std::vector<QLine> pendingLines_;
+  bool painterHasLinePen_ = true;
+  bool painterHasTextPen_ = false;
 };
 
 }  // namespace zephirax

@@ -107,6 +107,22 @@ TEST(IntegrateMip, IntegratesPressureOverVolume) {
   EXPECT_EQ(IntegrateMip(*d, 1, 2000, 2000), 0);
 }
 
+// The volumes are worked out once per engine geometry: each change of bore,
+// stroke or rod must be seen, and coming back gives the same figure again.
+TEST(IntegrateMip, FollowsEachChangeOfEngine) {
+  auto d = OneCylinder();
+  d->Bore = 500;
+  Curve& p = d->PressureCurve[1];
+  for (int s = 1; s <= SamplesPerCurve; ++s) p[s] = s > TdcSample ? 1.0f + 0.001f * s : 0.0f;
+  const float first = IntegrateMip(*d, 1, 2000, 2000);
+  EXPECT_NE(IntegrateMip(*d, 1, 2000, 1000), first);  // the rod changes the volume curve
+  EXPECT_NE(IntegrateMip(*d, 1, 1000, 2000), first);  // so does the stroke against the rod
+  d->Bore = 250;
+  EXPECT_NEAR(IntegrateMip(*d, 1, 2000, 2000), first, 1e-5);  // the bore scales work and volume
+  d->Bore = 500;
+  EXPECT_EQ(IntegrateMip(*d, 1, 2000, 2000), first);
+}
+
 TEST(IndicatedPower, FollowsTheEngineFormula) {
   // 2 x 0.833 x 18 bar x 100/min x 0.785375 x 0.5^2 x 2000 / 1000
   EXPECT_NEAR(IndicatedPower(2, 100, 18, 500, 2000), 1177.596, 0.01);

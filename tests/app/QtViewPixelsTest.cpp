@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "app/AnalysisHandlers.h"
+#include "app/AppState.h"
+#include "app/ViewDispatch.h"
+#include "measurement/MeasurementReader.h"
+#include "platform/QtCanvas.h"
+#include "platform/RecordingCanvas.h"
+#include "voltan-sim/Generator.h"
+
+// The canvas holds lines back and sets the painter's pens only when needed, so
+// that views of thousands of segments draw fast. The picture must be exactly
+// that of drawing every call on its own: the same calls, each finished before
+// the next, are the reference.
+
+namespace zephirax {
+namespace {
+
+std::unique_ptr<AppState> TwentyCylinders() {
+  voltansim::GeneratorOptions options = voltansim::EngineDefaults(4);
+  options.Cylinders = 20;
+  options.Strokes = 30;
+  options.Extra = voltansim::SecondChannel::Fuel;
+  auto state = std::make_unique<AppState>();
+  state->Config.SensorType = 1;
+  state->Drawing.ControlWidth = 1280;
+  state->Drawing.ControlHeight = 800;
+  EnterAnalysisMode(*state);
+  if (!LoadMeasurementBytes(*state->Files.Measurement, voltansim::GenerateMeasurement(options))) {
+    return nullptr;
+  }
+  state->View.AnalysisActive = true;
+  return state;
+}
+
+void Replay(const CanvasOp& op, Canvas& canvas) {
+  if (op.Op == "SetSize") canvas.SetSize(op.A, op.B);
+  if (op.Op == "SetPen") canvas.SetPen(op.Colour, op.A, op.Style);
+  if (op.Op == "SetBrush") canvas.SetBrush(op.Colour);
+  if (op.Op == "SetFont") canvas.SetFont(op.Text, op.A, op.Bold);
+  if (op.Op == "SetFontColor") canvas.SetFontColor(op.Colour);
+  if (op.Op == "MoveTo") canvas.MoveTo(op.A, op.B);
+  if (op.Op == "LineTo") canvas.LineTo(op.A, op.B);
+  if (op.Op == "Rectangle") canvas.Rectangle(op.A, op.B, op.C, op.D);
+  if (op.Op == "FillRect") canvas.FillRect(op.A, op.B, op.C, op.D);
+  if (op.Op == "TextOut") canvas.TextOut(op.A, op.B, op.Text);
+}
+
+TEST(QtViewPixelsTest, ViewsDrawAsEveryCallOnItsOwn) {
+  struct Case {
+    const char* Name;
+    int View;
+    std::function<void(AppState&)> Setup;
+  };
+  const Case cases[] = {
+      {"all cylinders", ViewPAlphaAll, {}},
+      {"one cylinder zoomed with dp/da and fuel", ViewPAlphaSingle,
+       [](AppState& s) { s.View.ZoomOn = s.View.DpDaOn = s.View.FuelOn = true; }},
+      {"pmax bars", ViewPmaxMean, {}},
+      {"p/V of all cylinders", ViewPVAll, {}},
+  };
+  auto state = TwentyCylinders();
+  ASSERT_NE(state, nullptr);
+  QtCanvas fast;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    if (c.Setup) c.Setup(*state);
+    // Twice, so that the second drawing reuses the picture of the first.
+    RecordingCanvas recorder(&fast);
+    ShowView(*state, recorder, c.View);
+    ShowView(*state, fast, c.View);
+    ASSERT_GT(recorder.Ops().size(), 100u);
+
+    QtCanvas reference;
+    for (const CanvasOp& op : recorder.Ops()) {
+      Replay(op, reference);
+      reference.Image();  // finishes this call before the next
+    }
+    EXPECT_TRUE(fast.Image() == reference.Image());
+  }
+}
+
+}  // namespace
+}  // namespace zephirax
