@@ -130,10 +130,33 @@ void QtCanvas::MoveTo(int x, int y) {
   position_ = QPoint(x, y);
 }
 
+// A curve of a thousand samples across a few hundred pixels is mostly steps
+// that stay on their pixel or run along one row or column. A thin solid line
+// covers both its end pixels, so such a step adds no pixel beyond the line
+// it continues: it is folded into that line instead of drawn on its own.
+// Dotted lines are left alone, their pattern starts again with every line.
+bool QtCanvas::FoldIntoLastLine(const QPoint& to) {
+  if (pendingLines_.empty() || pen_.style() != Qt::SolidLine) return false;
+  QLine& last = pendingLines_.back();
+  if (last.p2() != position_) return false;
+  if (to == position_) return true;
+  const bool row = to.y() == position_.y() && last.y1() == last.y2() && last.y1() == to.y();
+  const bool column = to.x() == position_.x() && last.x1() == last.x2() && last.x1() == to.x();
+  if (!row && !column) return false;
+  // Both cover the shared pixel, so together they are one unbroken run.
+  const QPoint low(std::min({last.x1(), last.x2(), to.x()}),
+                   std::min({last.y1(), last.y2(), to.y()}));
+  const QPoint high(std::max({last.x1(), last.x2(), to.x()}),
+                    std::max({last.y1(), last.y2(), to.y()}));
+  // Kept ending where the pen now stands, so that the next step can fold too.
+  last = to == low ? QLine(high, low) : QLine(low, high);
+  return true;
+}
+
 void QtCanvas::LineTo(int x, int y) {
   const QPoint to(x, y);
   if (pen_.width() == 0) {
-    pendingLines_.emplace_back(position_, to);
+    if (!FoldIntoLastLine(to)) pendingLines_.emplace_back(position_, to);
   } else {
     UseLinePen();
     painter_->drawLine(position_, to);

@@ -79,6 +79,7 @@ class QtCanvas : public Canvas {
   // the segments of a thin pen, and they are drawn together, each exactly as
   // on its own, before anything else is drawn or the pen changes.
   std::vector<QLine> pendingLines_;
+  bool FoldIntoLastLine(const QPoint& to);
   bool painterHasLinePen_ = true;
   bool painterHasTextPen_ = false;
 };

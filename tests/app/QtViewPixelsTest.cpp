@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <random>
 
 #include "app/AnalysisHandlers.h"
 #include "app/AppState.h"
@@ -81,6 +83,45 @@ TEST(QtViewPixelsTest, ViewsDrawAsEveryCallOnItsOwn) {
     }
     EXPECT_TRUE(fast.Image() == reference.Image());
   }
+}
+
+// Curves that dwell on a pixel, run along rows and columns, turn back and
+// jump, with solid and dotted pens: the folded lines must leave exactly the
+// pixels of every step drawn on its own.
+TEST(QtViewPixelsTest, StepsAlongRowsAndColumnsDrawAsOnTheirOwn) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> step(-3, 3);
+  std::uniform_int_distribution<int> kind(0, 9);
+  RecordingCanvas recorder;
+  recorder.SetSize(200, 150);
+  for (int curve = 0; curve < 40; ++curve) {
+    recorder.SetPen(curve % 7 == 0 ? 0x0000FF : 0x000000, 0,
+                    curve % 5 == 0 ? PenStyle::Dot : PenStyle::Solid);
+    int x = 100, y = 75;
+    recorder.MoveTo(x, y);
+    for (int i = 0; i < 400; ++i) {
+      const int k = kind(random);
+      if (k < 3) {
+        x += step(random);  // along the row
+      } else if (k < 5) {
+        y += step(random);  // along the column
+      } else if (k < 8) {
+        x += step(random);
+        y += step(random);
+      }  // else: stays on its pixel
+      x = std::clamp(x, -5, 205);
+      y = std::clamp(y, -5, 155);
+      recorder.LineTo(x, y);
+    }
+  }
+  QtCanvas fast;
+  QtCanvas reference;
+  for (const CanvasOp& op : recorder.Ops()) {
+    Replay(op, fast);
+    Replay(op, reference);
+    reference.Image();
+  }
+  EXPECT_TRUE(fast.Image() == reference.Image());
 }
 
 }  // namespace
