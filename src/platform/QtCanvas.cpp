@@ -1,6 +1,8 @@
 #include "platform/QtCanvas.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <unordered_map>
 #include <utility>
 
 #include <QString>
@@ -74,10 +76,79 @@ void QtCanvas::UseLinePen() {
   painterHasTextPen_ = false;
 }
 
+namespace {
+
+// The longest step, in pixels along either axis, set from a pattern.
+constexpr int PatternReach = 64;
+// Pixels kept clear of the picture's edge, where the painter would clip.
+constexpr int EdgeMargin = 2;
+
+// The pixels, relative to its start, that the painter sets for a thin solid
+// line of the step (dx, dy). Its rasteriser works on whole-pixel steps the
+// same way wherever the line lies, so it is asked once per shape.
+const std::vector<QPoint>& LinePattern(const QPen& pen, int dx, int dy) {
+  static std::unordered_map<int, std::vector<QPoint>> patterns;
+  const int key = (dx + PatternReach) * (4 * PatternReach) + (dy + PatternReach);
+  const auto found = patterns.find(key);
+  if (found != patterns.end()) return found->second;
+  const int centre = PatternReach + EdgeMargin;
+  QImage scratch(2 * centre + 1, 2 * centre + 1, QImage::Format_RGB32);
+  scratch.fill(Qt::white);
+  QPen black = pen;
+  black.setColor(Qt::black);
+  QPainter painter(&scratch);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(black);
+  painter.drawLine(QPoint(centre, centre), QPoint(centre + dx, centre + dy));
+  painter.end();
+  // The line's own box and the margin around it hold every pixel it set.
+  const QRect box = QRect(QPoint(centre, centre), QPoint(centre + dx, centre + dy))
+                        .normalized()
+                        .adjusted(-EdgeMargin, -EdgeMargin, EdgeMargin, EdgeMargin);
+  const QRgb white = QColor(Qt::white).rgb();
+  std::vector<QPoint> pattern;
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+    for (int x = box.left(); x <= box.right(); ++x) {
+      if (row[x] != white) pattern.emplace_back(x - centre, y - centre);
+    }
+  }
+  return patterns.emplace(key, std::move(pattern)).first->second;
+}
+
+}  // namespace
+
+// Qt spends about a thousand instructions on every thin line however short,
+// and a curve is thousands of lines of a pixel or two: those well inside the
+// picture are set straight into it from the painter's own pattern for their
+// shape, the rest are left to the painter.
 void QtCanvas::DrawPendingLines() {
   if (pendingLines_.empty()) return;
-  UseLinePen();
-  painter_->drawLines(pendingLines_.data(), static_cast<int>(pendingLines_.size()));
+  // A picture shared with a copy would be written through to the copy.
+  if (pen_.style() == Qt::SolidLine && pen_.color().alpha() == 255 && image_.isDetached() &&
+      image_.format() == QImage::Format_RGB32) {
+    const QRgb colour = pen_.color().rgb();
+    uchar* const bits = image_.bits();
+    const qsizetype rowBytes = image_.bytesPerLine();
+    const QRect inside = image_.rect().adjusted(EdgeMargin, EdgeMargin, -EdgeMargin, -EdgeMargin);
+    const auto drawnHere = [&](const QLine& line) {
+      const int dx = line.dx();
+      const int dy = line.dy();
+      if (std::abs(dx) > PatternReach || std::abs(dy) > PatternReach) return false;
+      if (!inside.contains(line.p1()) || !inside.contains(line.p2())) return false;
+      for (const QPoint& offset : LinePattern(pen_, dx, dy)) {
+        reinterpret_cast<QRgb*>(bits + (line.y1() + offset.y()) *
+                                           rowBytes)[line.x1() + offset.x()] = colour;
+      }
+      return true;
+    };
+    pendingLines_.erase(std::remove_if(pendingLines_.begin(), pendingLines_.end(), drawnHere),
+                        pendingLines_.end());
+  }
+  if (!pendingLines_.empty()) {
+    UseLinePen();
+    painter_->drawLines(pendingLines_.data(), static_cast<int>(pendingLines_.size()));
+  }
   pendingLines_.clear();
 }
 

@@ -5,6 +5,8 @@
 #include <memory>
 #include <random>
 
+#include <QPainter>
+
 #include "app/AnalysisHandlers.h"
 #include "app/AppState.h"
 #include "app/ViewDispatch.h"
@@ -85,17 +87,19 @@ TEST(QtViewPixelsTest, ViewsDrawAsEveryCallOnItsOwn) {
   }
 }
 
-// Curves that dwell on a pixel, run along rows and columns, turn back and
-// jump, with solid and dotted pens: the folded lines must leave exactly the
-// pixels of every step drawn on its own.
+// Curves that dwell on a pixel, run along rows and columns, turn back, jump
+// and touch the edges, with solid and dotted pens: the folded lines, and the
+// short ones set from patterns, must leave exactly the pixels of every step
+// drawn on its own by the painter.
 TEST(QtViewPixelsTest, StepsAlongRowsAndColumnsDrawAsOnTheirOwn) {
   std::mt19937 random(7);
   std::uniform_int_distribution<int> step(-3, 3);
   std::uniform_int_distribution<int> kind(0, 9);
+  std::uniform_int_distribution<int> jump(-90, 90);
   RecordingCanvas recorder;
   recorder.SetSize(200, 150);
   for (int curve = 0; curve < 40; ++curve) {
-    recorder.SetPen(curve % 7 == 0 ? 0x0000FF : 0x000000, 0,
+    recorder.SetPen(static_cast<Color>(0x030507 * (curve + 1)), 0,
                     curve % 5 == 0 ? PenStyle::Dot : PenStyle::Solid);
     int x = 100, y = 75;
     recorder.MoveTo(x, y);
@@ -108,6 +112,9 @@ TEST(QtViewPixelsTest, StepsAlongRowsAndColumnsDrawAsOnTheirOwn) {
       } else if (k < 8) {
         x += step(random);
         y += step(random);
+      } else if (k == 8) {
+        x += jump(random);
+        y += jump(random);
       }  // else: stays on its pixel
       x = std::clamp(x, -5, 205);
       y = std::clamp(y, -5, 155);
@@ -115,13 +122,29 @@ TEST(QtViewPixelsTest, StepsAlongRowsAndColumnsDrawAsOnTheirOwn) {
     }
   }
   QtCanvas fast;
-  QtCanvas reference;
+  for (const CanvasOp& op : recorder.Ops()) Replay(op, fast);
+  // The reference is the painter's alone, every step a line of its own.
+  QImage reference(200, 150, QImage::Format_RGB32);
+  reference.fill(Qt::white);
+  QPainter painter(&reference);
+  QPen pen;
+  pen.setCosmetic(true);
+  QPoint at;
   for (const CanvasOp& op : recorder.Ops()) {
-    Replay(op, fast);
-    Replay(op, reference);
-    reference.Image();
+    if (op.Op == "SetPen") {
+      pen.setColor(QColor::fromRgb(static_cast<QRgb>(op.Colour)));
+      pen.setWidth(op.A);
+      pen.setStyle(op.Style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+      painter.setPen(pen);
+    } else if (op.Op == "MoveTo") {
+      at = QPoint(op.A, op.B);
+    } else if (op.Op == "LineTo") {
+      painter.drawLine(at, QPoint(op.A, op.B));
+      at = QPoint(op.A, op.B);
+    }
   }
-  EXPECT_TRUE(fast.Image() == reference.Image());
+  painter.end();
+  EXPECT_TRUE(fast.Image() == reference);
 }
 
 }  // namespace
