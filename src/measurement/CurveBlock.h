@@ -35,7 +35,7 @@ void ReadCurveBlock(KeywordScanner& in, const BlockShape& shape, int cylinders, 
   if (shape.Layout == BlockLayout::CylinderLines) {
     for (int i = 1; i <= cylinders; ++i) {
       for (int s = 1; s <= shape.Samples; ++s) {
-        store(i, s, in.Float(width));
+        store(i, s, in.CurveFloat(width));
         in.Skip(1);
       }
       in.Skip(2);
@@ -43,7 +43,7 @@ void ReadCurveBlock(KeywordScanner& in, const BlockShape& shape, int cylinders, 
   } else {
     for (int s = 1; s <= shape.Samples; ++s) {
       for (int i = 1; i <= cylinders; ++i) {
-        store(i, s, in.Float(width));
+        store(i, s, in.CurveFloat(width));
         in.Skip(1);
       }
       in.Skip(2);

@@ -87,6 +87,33 @@ class KeywordScanner {
   // Characters up to a ';' or CR (consumed, not returned), at most maxChars of them.
   std::string_view CharsUntilSeparator(size_t maxChars);
   float Float(size_t width);
+  // The same for the values of a curve block, tens of thousands per file:
+  // the usual field of digits and at most one decimal separator is converted
+  // here, inline; any other field goes the general way.
+  float CurveFloat(size_t width) {
+    if (width == 0 || width > 15 || bytes_.size() - position_ < width) return Float(width);
+    const char* field = bytes_.data() + position_;
+    uint64_t mantissa = 0;
+    size_t fractionDigits = 0;
+    bool separatorSeen = false;
+    for (size_t k = 0; k < width; ++k) {
+      const char c = field[k];
+      if (c >= '0' && c <= '9') {
+        mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+        fractionDigits += separatorSeen ? 1 : 0;
+      } else if ((c == ',' || c == '.') && !separatorSeen && k + 1 < width) {
+        separatorSeen = true;
+      } else {
+        return Float(width);
+      }
+    }
+    static constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14};
+    position_ += width;
+    // Both operands are exact, so the quotient is correctly rounded, exactly
+    // as the general conversion gives it.
+    return static_cast<float>(static_cast<double>(mantissa) / PowersOfTen[fractionDigits]);
+  }
   double Double(size_t width);
   int32_t Int(size_t width);
   // Most one-value items: skip 1, `width` characters, skip 2.

@@ -1,10 +1,14 @@
 #include "measurement/FixedField.h"
+#include "measurement/KeywordScanner.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace zephirax {
 namespace {
@@ -54,6 +58,41 @@ TEST(FixedField, QuickConversionIsExact) {
     ASSERT_TRUE(ParseFloatField(field, quick)) << field;
     const double reference = std::strtod(field.c_str(), nullptr);
     ASSERT_EQ(quick, reference) << field;
+  }
+}
+
+// Curve blocks are read through an inline conversion of their own: it must
+// give every field exactly what the general one gives, and reject the same.
+TEST(FixedField, CurveValuesConvertAsEveryOtherField) {
+  std::mt19937 rng(5);
+  const std::string alphabet = "0123456789,.- x";
+  std::vector<std::string> fields = {
+      "139", "019,8", "12.", ".5", " 12",   "-1,5",           "1,2,3",
+      ",",   "000",   "",    "7",  "0-2,5", "123456789012345"};
+  for (int round = 0; round < 20000; ++round) {
+    std::string field;
+    const int width = 1 + static_cast<int>(rng() % 8);
+    for (int k = 0; k < width; ++k) {
+      field.push_back(rng() % 4 == 0 ? alphabet[rng() % alphabet.size()]
+                                     : static_cast<char>('0' + rng() % 10));
+    }
+    fields.push_back(field);
+  }
+  const auto converted = [](const std::string& field, bool curve) -> std::optional<float> {
+    KeywordScanner in(field);
+    try {
+      return curve ? in.CurveFloat(field.size()) : in.Float(field.size());
+    } catch (const std::exception&) {
+      return std::nullopt;
+    }
+  };
+  for (const std::string& field : fields) {
+    const std::optional<float> general = converted(field, false);
+    const std::optional<float> curve = converted(field, true);
+    ASSERT_EQ(general.has_value(), curve.has_value()) << '"' << field << '"';
+    if (general) {
+      ASSERT_EQ(std::memcmp(&*general, &*curve, sizeof(float)), 0) << '"' << field << '"';
+    }
   }
 }
 
