@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <unordered_map>
 #include <utility>
 
 #include <QString>
@@ -87,10 +86,11 @@ constexpr int EdgeMargin = 2;
 // line of the step (dx, dy). Its rasteriser works on whole-pixel steps the
 // same way wherever the line lies, so it is asked once per shape.
 const std::vector<QPoint>& LinePattern(const QPen& pen, int dx, int dy) {
-  static std::unordered_map<int, std::vector<QPoint>> patterns;
-  const int key = (dx + PatternReach) * (4 * PatternReach) + (dy + PatternReach);
-  const auto found = patterns.find(key);
-  if (found != patterns.end()) return found->second;
+  constexpr int Side = 2 * PatternReach + 1;
+  static std::vector<std::vector<QPoint>> patterns(Side * Side);
+  static std::vector<bool> known(Side * Side, false);
+  const int key = (dx + PatternReach) * Side + (dy + PatternReach);
+  if (known[key]) return patterns[key];
   const int centre = PatternReach + EdgeMargin;
   QImage scratch(2 * centre + 1, 2 * centre + 1, QImage::Format_RGB32);
   scratch.fill(Qt::white);
@@ -113,7 +113,8 @@ const std::vector<QPoint>& LinePattern(const QPen& pen, int dx, int dy) {
       if (row[x] != white) pattern.emplace_back(x - centre, y - centre);
     }
   }
-  return patterns.emplace(key, std::move(pattern)).first->second;
+  known[key] = true;
+  return patterns[key] = std::move(pattern);
 }
 
 }  // namespace
@@ -134,8 +135,21 @@ void QtCanvas::DrawPendingLines() {
     const auto drawnHere = [&](const QLine& line) {
       const int dx = line.dx();
       const int dy = line.dy();
-      if (std::abs(dx) > PatternReach || std::abs(dy) > PatternReach) return false;
       if (!inside.contains(line.p1()) || !inside.contains(line.p2())) return false;
+      // Along a row or a column the painter sets every pixel from end to end.
+      if (dy == 0) {
+        auto* row = reinterpret_cast<QRgb*>(bits + line.y1() * rowBytes);
+        std::fill(row + std::min(line.x1(), line.x2()), row + std::max(line.x1(), line.x2()) + 1,
+                  colour);
+        return true;
+      }
+      if (dx == 0) {
+        for (int y = std::min(line.y1(), line.y2()); y <= std::max(line.y1(), line.y2()); ++y) {
+          reinterpret_cast<QRgb*>(bits + y * rowBytes)[line.x1()] = colour;
+        }
+        return true;
+      }
+      if (std::abs(dx) > PatternReach || std::abs(dy) > PatternReach) return false;
       for (const QPoint& offset : LinePattern(pen_, dx, dy)) {
         reinterpret_cast<QRgb*>(bits + (line.y1() + offset.y()) *
                                            rowBytes)[line.x1() + offset.x()] = colour;

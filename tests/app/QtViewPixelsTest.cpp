@@ -94,7 +94,7 @@ TEST(QtViewPixelsTest, ViewsDrawAsEveryCallOnItsOwn) {
 TEST(QtViewPixelsTest, StepsAlongRowsAndColumnsDrawAsOnTheirOwn) {
   std::mt19937 random(7);
   std::uniform_int_distribution<int> step(-3, 3);
-  std::uniform_int_distribution<int> kind(0, 9);
+  std::uniform_int_distribution<int> kind(0, 10);
   std::uniform_int_distribution<int> jump(-90, 90);
   RecordingCanvas recorder;
   recorder.SetSize(200, 150);
@@ -115,7 +115,9 @@ TEST(QtViewPixelsTest, StepsAlongRowsAndColumnsDrawAsOnTheirOwn) {
       } else if (k == 8) {
         x += jump(random);
         y += jump(random);
-      }  // else: stays on its pixel
+      } else if (k == 9) {
+        (i % 2 == 0 ? x : y) += 2 * jump(random);  // a long run along a row or column
+      }                                            // else: stays on its pixel
       x = std::clamp(x, -5, 205);
       y = std::clamp(y, -5, 155);
       recorder.LineTo(x, y);
