@@ -75,7 +75,7 @@ void Evaluate(const MeasurementData& d) {
 }
 
 // A corrected copy is written over the loaded file's own bytes; whenever the
-// writer produces one, it must load again over what `source` was loaded over
+// writer produces one, it must load again over the measurement it corrects
 // (a file may lack items whose values were kept from memory).
 void ExpectCorrectionsReadBack(const MeasurementData& d, std::string_view source,
                                const MeasurementData& loadedOver) {
@@ -104,7 +104,7 @@ void FuzzMeasurementReader(const uint8_t* data, size_t size) {
   }
   ExpectSoundMeasurement(*d);
   Evaluate(*d);
-  ExpectCorrectionsReadBack(*d, bytes, *before);
+  ExpectCorrectionsReadBack(*d, bytes, *d);
 }
 
 void FuzzReferenceReader(const uint8_t* data, size_t size) {

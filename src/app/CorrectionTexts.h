@@ -64,6 +64,12 @@ inline constexpr LangText CorrectionSourceGoneText{
     "%s ne peut plus être lu ; rien n'a été écrit.",
     "%s ya no se puede leer; no se escribió nada."};
 // A value that does not fit its field; %s is the file.
+inline constexpr LangText CorrectionNotReadBackText{
+    "Die korrigierte Datei wäre nicht mehr lesbar; %s wurde nicht geschrieben.",
+    "The corrected file could not be read again; %s was not written.",
+    "Le fichier corrigé ne serait plus lisible ; %s n'a pas été écrit.",
+    "El archivo corregido no se podría leer; %s no se escribió."};
+
 inline constexpr LangText CorrectionMisfitText{
     "Ein korrigierter Wert passt nicht in sein Feld; %s wurde nicht geschrieben.",
     "A corrected value does not fit its field; %s was not written.",

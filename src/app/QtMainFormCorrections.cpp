@@ -51,6 +51,8 @@ std::string CorrectionFailure(const CorrectionResult& result, int language,
       return WithName(CorrectionMisfitText, language, target);
     case CorrectionOutcome::SourceUnreadable:
       return WithName(CorrectionSourceGoneText, language, source);
+    case CorrectionOutcome::NotReadBack:
+      return WithName(CorrectionNotReadBackText, language, target);
     case CorrectionOutcome::WriteFailed:
     case CorrectionOutcome::Written:
       break;

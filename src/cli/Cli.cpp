@@ -239,6 +239,9 @@ int CorrectionFailed(std::ostream& err, const CorrectionResult& result, const st
           << " does not fit its field in the file; " << destination << " was not written\n";
       break;
     }
+    case CorrectionOutcome::NotReadBack:
+      err << "the corrected file could not be read again; " << destination << " was not written\n";
+      break;
     case CorrectionOutcome::WriteFailed:
     case CorrectionOutcome::Written:
       err << "could not write " << destination << '\n';

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 #include "measurement/CurveBlock.h"
 #include "measurement/ItemKeys.h"
 #include "measurement/KeywordScanner.h"
+#include "measurement/MeasurementReader.h"
 #include "measurement/NumberText.h"
 #include "platform/AtomicFile.h"
 
@@ -234,15 +236,26 @@ class Patcher {
 };
 
 std::optional<std::string> Corrected(const MeasurementData& data, std::string_view source,
-                                     Writer writer, FieldMisfit* misfit) {
+                                     Writer writer, FieldMisfit* misfit, bool* unreadable) {
   const std::string version = VersionOf(source, writer == Writer::Pscav ? Item::Rpm : Item::Mip);
   std::string bytes = version < VersionWritten ? WithVersionItem(source) : std::string(source);
+  std::optional<std::string> corrected;
   try {
-    return Patcher(data, std::move(bytes), writer).Run();
+    corrected = Patcher(data, std::move(bytes), writer).Run();
   } catch (const FieldOverflow& overflow) {
     if (misfit != nullptr) *misfit = overflow.Misfit;
     return std::nullopt;
   }
+  // The version item goes in after the seventh line, where every file of the
+  // device has an item boundary; a file laid out otherwise would come out
+  // unreadable. A correction that cannot be read back is not written: the
+  // user's file must never be replaced by one the program cannot open.
+  auto reread = std::make_unique<MeasurementData>(data);
+  if (!LoadMeasurementBytes(*reread, *corrected)) {
+    if (unreadable != nullptr) *unreadable = true;
+    return std::nullopt;
+  }
+  return corrected;
 }
 
 CorrectionResult WriteCorrected(const MeasurementData& data, const std::string& sourceName,
@@ -253,9 +266,12 @@ CorrectionResult WriteCorrected(const MeasurementData& data, const std::string& 
     result.Outcome = CorrectionOutcome::SourceUnreadable;
     return result;
   }
-  const std::optional<std::string> bytes = Corrected(data, source, writer, &result.Misfit);
+  bool unreadable = false;
+  const std::optional<std::string> bytes =
+      Corrected(data, source, writer, &result.Misfit, &unreadable);
   if (!bytes) {
-    result.Outcome = CorrectionOutcome::ValueDoesNotFit;
+    result.Outcome =
+        unreadable ? CorrectionOutcome::NotReadBack : CorrectionOutcome::ValueDoesNotFit;
   } else if (!ReplaceFileAtomically(destinationName, *bytes)) {
     result.Outcome = CorrectionOutcome::WriteFailed;
   }
@@ -265,13 +281,13 @@ CorrectionResult WriteCorrected(const MeasurementData& data, const std::string& 
 }  // namespace
 
 std::optional<std::string> PscavCorrectedBytes(const MeasurementData& data, std::string_view source,
-                                               FieldMisfit* misfit) {
-  return Corrected(data, source, Writer::Pscav, misfit);
+                                               FieldMisfit* misfit, bool* unreadable) {
+  return Corrected(data, source, Writer::Pscav, misfit, unreadable);
 }
 
 std::optional<std::string> TdcShiftedBytes(const MeasurementData& data, std::string_view source,
-                                           FieldMisfit* misfit) {
-  return Corrected(data, source, Writer::TdcShift, misfit);
+                                           FieldMisfit* misfit, bool* unreadable) {
+  return Corrected(data, source, Writer::TdcShift, misfit, unreadable);
 }
 
 CorrectionResult WritePscavCorrected(const MeasurementData& data, const std::string& fileName) {

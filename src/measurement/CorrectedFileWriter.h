@@ -33,7 +33,13 @@ struct FieldMisfit {
   double Value = 0;
 };
 
-enum class CorrectionOutcome { Written, SourceUnreadable, ValueDoesNotFit, WriteFailed };
+enum class CorrectionOutcome {
+  Written,
+  SourceUnreadable,
+  ValueDoesNotFit,
+  WriteFailed,
+  NotReadBack,  // the corrected file would not load again: its layout is not one the writer knows
+};
 
 struct CorrectionResult {
   CorrectionOutcome Outcome = CorrectionOutcome::Written;
@@ -42,11 +48,14 @@ struct CorrectionResult {
 };
 
 // The corrected bytes; no value when a corrected value does not fit its field,
-// which `misfit`, when given, then names.
+// which `misfit`, when given, then names, or when the corrected bytes would not
+// load again over `data` (`unreadable`, when given, then tells so).
 std::optional<std::string> PscavCorrectedBytes(const MeasurementData& data, std::string_view source,
-                                               FieldMisfit* misfit = nullptr);
+                                               FieldMisfit* misfit = nullptr,
+                                               bool* unreadable = nullptr);
 std::optional<std::string> TdcShiftedBytes(const MeasurementData& data, std::string_view source,
-                                           FieldMisfit* misfit = nullptr);
+                                           FieldMisfit* misfit = nullptr,
+                                           bool* unreadable = nullptr);
 
 // After a scavenging-air-pressure correction: rewrites `fileName`. On any
 // failure the file is untouched.

@@ -187,6 +187,25 @@ TEST(CorrectedFileWriter, KeepsBytesBeyondTheNewEndAndRefusesValuesTooWide) {
             CorrectionOutcome::SourceUnreadable);
 }
 
+// An old file whose seventh line falls inside an item would get the version
+// item in the middle of its values: such a correction is refused, and the
+// user's file stays as it was.
+TEST(CorrectedFileWriter, ACorrectionThatWouldNotReadBackIsNotWritten) {
+  test::TempDir dir;
+  const std::string source = test::ReadBytes(std::string(ZEPHIRAX_TEST_DATA) +
+                                             "/fuzz-regressions/measurement/"
+                                             "version-item-inside-rpm-values");
+  auto data = std::make_unique<MeasurementData>();
+  data->CylCount = 3;  // the file has no cylinder count of its own
+  ASSERT_TRUE(LoadMeasurementBytes(*data, source));
+  bool unreadable = false;
+  EXPECT_FALSE(PscavCorrectedBytes(*data, source, nullptr, &unreadable));
+  EXPECT_TRUE(unreadable);
+  test::WriteBytes(dir.File("OLD.KS"), source);
+  EXPECT_EQ(WritePscavCorrected(*data, dir.File("OLD.KS")).Outcome, CorrectionOutcome::NotReadBack);
+  EXPECT_EQ(test::ReadBytes(dir.File("OLD.KS")), source);
+}
+
 // The pressure's four characters are the first four of its two-decimal text:
 // pressures of 10 bar and more lose a decimal, not the file.
 TEST(CorrectedFileWriter, ScavengingAirPressureKeepsItsFirstFourCharacters) {
