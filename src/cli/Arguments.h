@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <charconv>
 #include <initializer_list>
 #include <optional>
@@ -16,6 +17,17 @@ namespace zephirax {
 inline int UsageError(std::ostream& err, const std::string& why, const char* usage) {
   err << "zephirax-cli: " << why << "\n\n" << usage;
   return 2;
+}
+
+// Every line of `text` after the program's name, as the commands report
+// failures.
+inline void PrintError(std::ostream& err, const std::string& text) {
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    err << "zephirax-cli: " << text.substr(start, end - start) << '\n';
+    start = end + 1;
+  }
 }
 
 // Index of `value` in `choices`, or -1.

@@ -23,16 +23,6 @@ std::string DesktopProgramPath() {
   return (self.parent_path() / "zephirax").string();
 }
 
-// Every line of `text` after the program's name.
-void PrintError(std::ostream& err, const std::string& text) {
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = std::min(text.find('\n', start), text.size());
-    err << "zephirax-cli: " << text.substr(start, end - start) << '\n';
-    start = end + 1;
-  }
-}
-
 }  // namespace
 
 int RegisterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

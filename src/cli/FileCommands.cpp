@@ -43,20 +43,6 @@ const char* const MailUsage =
     "address defaults to the one in the settings. Exit status 1 when the\n"
     "archive cannot be built or the mail program reports an error.\n";
 
-namespace {
-
-// Every line of `text` after the program's name.
-void PrintError(std::ostream& err, const std::string& text) {
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = std::min(text.find('\n', start), text.size());
-    err << "zephirax-cli: " << text.substr(start, end - start) << '\n';
-    start = end + 1;
-  }
-}
-
-}  // namespace
-
 int ZipCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() < 3) return UsageError(err, "zip needs an archive and files", ZipUsage);
   for (size_t k = 1; k < args.size(); ++k) {
